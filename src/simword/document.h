@@ -1,0 +1,84 @@
+// The document of the simulated Word: its content (text, paragraphs, sections, bookmarks,
+// formatting, tab stops, styles, form fields, envelope), its file, and the automation object
+// `Document` with the objects reached from it (Range, Paragraphs, Bookmarks, Styles, ...).
+//
+// The application (Application, Documents, windows, options) holds its documents through
+// this header and answers what a document needs from it through DocumentHost.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "automation/members.h"
+#include "platform/platform.h"
+#include "simword/session.h"
+
+namespace r58046::simword {
+
+class Document;
+
+// What a document needs from the Word that holds it; implemented by the application.
+class DocumentHost {
+ public:
+  virtual ~DocumentHost() = default;
+  // The Application object (Document.Application).
+  virtual automation::ObjectRef application() = 0;
+  // Document.Activate: the document becomes the active one.
+  virtual void activate(Document& document) = 0;
+  // The document was closed: the application drops it and its windows.
+  virtual void closed(Document& document) = 0;
+  // The document's name or path changed (SaveAs): window captions follow.
+  virtual void renamed(Document& document) = 0;
+  // The window object of the document (Document.ActiveWindow).
+  virtual automation::ObjectRef windowOf(Document& document) = 0;
+  // The file system the documents are read from and written to.
+  virtual platform::FileSystem& files() = 0;
+  // Word's user-templates folder (Options.DefaultFilePath(2)), without a trailing separator.
+  virtual std::u16string userTemplatesFolder() = 0;
+};
+
+// A document or template open in Word. Created by the application through the factory
+// functions below; the automation members are declared in the member table.
+class Document : public SimObject<Document> {
+ public:
+  struct Private;
+
+  // Documents.Open: reads a file (Word's errors for a missing, damaged or foreign file).
+  static std::shared_ptr<Document> open(std::shared_ptr<WordSession> session, DocumentHost& host,
+                                        std::u16string_view fullName);
+  // Documents.Add: a new blank document, or a new document (or template) from a template
+  // file; `name` is the name Word gives it ("Document2", "Template1").
+  static std::shared_ptr<Document> create(std::shared_ptr<WordSession> session,
+                                          DocumentHost& host, std::u16string_view name,
+                                          std::optional<std::u16string_view> templatePath,
+                                          bool asTemplate);
+
+  Document(std::shared_ptr<WordSession> session, DocumentHost& host);
+  ~Document() override;
+
+  static const automation::MemberTable<Document>& members();
+
+  // --- what the application reads and does directly (no automation call is counted)
+  std::u16string name() const;
+  std::u16string path() const;  // no trailing separator; empty for a new document
+  std::u16string fullName() const;
+  bool isTemplate() const;
+  // The attached template's full name (Normal.dot of the user-templates folder by default).
+  std::u16string attachedTemplateFullName() const;
+  // The range object of [start, end) of the main text.
+  automation::ObjectRef range(int32_t start, int32_t end);
+  // Start and end of a bookmark, when it exists.
+  std::optional<std::pair<int32_t, int32_t>> bookmark(std::u16string_view name) const;
+  // Typing at a position (Selection.TypeText): inserts text, bookmarks follow as in Word.
+  void typeText(int32_t position, std::u16string_view text);
+  // End of the main text (the position after the last paragraph mark).
+  int32_t contentEnd() const;
+
+ private:
+  std::unique_ptr<Private> d_;
+};
+
+}  // namespace r58046::simword

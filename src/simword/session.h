@@ -1,0 +1,72 @@
+// The state that every automation object of one running simulated Word shares: whether
+// Word still runs, whether a modal dialog makes it reject calls, the calls it answered and
+// the faults it was told to inject.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "automation/members.h"
+
+namespace r58046::simword {
+
+class WordSession {
+ public:
+  // Called before every automation call that Word answers: fails with error 462 once Word
+  // is gone, with the call-rejected error while a modal dialog is open, and with an injected
+  // error when a fault is due; otherwise counts the call.
+  void beforeCall(std::u16string_view member);
+
+  // Word was closed by the user or quit: every object fails with 462 from now on.
+  void end() { alive_ = false; }
+  bool alive() const { return alive_; }
+  // A modal dialog is open: calls are rejected as a busy Word rejects them.
+  void setBusy(bool busy) { busy_ = busy; }
+  bool busy() const { return busy_; }
+
+  // The n-th call (from now on) to a member of that name, of any object, fails with error.
+  void injectFault(std::u16string_view member, int32_t occurrence, int32_t error);
+
+  // The calls answered, per member name (lower case), and in all.
+  int64_t calls(std::u16string_view member) const;
+  int64_t totalCalls() const { return total_; }
+  const std::map<std::u16string, int64_t>& callCounts() const { return counts_; }
+  void resetCounts();
+
+ private:
+  struct Fault {
+    std::u16string member;  // lower case
+    int32_t remaining;      // calls to let through before the failing one
+    int32_t error;
+  };
+  bool alive_ = true;
+  bool busy_ = false;
+  std::map<std::u16string, int64_t> counts_;
+  int64_t total_ = 0;
+  std::vector<Fault> faults_;
+};
+
+// Base of every automation object of the simulated Word: each late-bound call passes
+// through the session first (counting, faults, a Word that is gone or busy).
+template <class T>
+class SimObject : public automation::Automatable<T> {
+ public:
+  explicit SimObject(std::shared_ptr<WordSession> session) : session_(std::move(session)) {}
+
+  automation::Variant invoke(std::u16string_view name, automation::InvokeKind kind,
+                             automation::Args& args) override {
+    session_->beforeCall(name);
+    return automation::Automatable<T>::invoke(name, kind, args);
+  }
+
+  const std::shared_ptr<WordSession>& session() const { return session_; }
+
+ private:
+  std::shared_ptr<WordSession> session_;
+};
+
+}  // namespace r58046::simword
