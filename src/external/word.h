@@ -1,0 +1,415 @@
+// Typed wrappers over Word 2003's object model and Office's command bars, the way #import
+// wrappers read:
+//
+//   word::Application app(object);
+//   std::u16string text = app.ActiveDocument().Bookmarks().Item(u"s01").Range().Text();
+//
+// Every member is one late-bound call (Object::get, call or put), so a real Word and the
+// simulated one answer alike, and each Word call the code makes is visible by its name.
+// A property read is `Name()`, a property write is `PutName(value)`; an omitted optional
+// argument is Variant::missing() (the default). Word Booleans read back as WordBool (-1 or
+// 0, as Word hands them out); Boolean writes take a bool.
+//
+// Only the members in use are declared; add the ones a question needs next to their kin.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "automation/dispatch.h"
+
+namespace r58046::word {
+
+using automation::Object;
+using automation::Variant;
+
+// A Word Boolean as Word hands it out: True -1, False 0.
+using WordBool = int16_t;
+inline constexpr WordBool kTrue = -1;
+inline constexpr WordBool kFalse = 0;
+
+// Constants of Word and Office in use, with their values.
+inline constexpr int32_t wdWindowStateMaximize = 1;
+inline constexpr int32_t wdCentimeters = 1;
+inline constexpr int32_t wdAllowOnlyFormFields = 2;
+inline constexpr int32_t wdGoToBookmark = -1;
+inline constexpr int32_t wdSaveChanges = -1;
+inline constexpr int32_t wdDoNotSaveChanges = 0;
+inline constexpr int32_t wdUndefined = 9999999;
+inline constexpr int32_t wdDefaultFilePathDocuments = 0;
+inline constexpr int32_t wdDefaultFilePathUserTemplates = 2;
+inline constexpr int32_t wdDefaultFilePathCurrentFolder = 14;
+inline constexpr int32_t wdAlignTabLeft = 0;
+inline constexpr int32_t msoBarTop = 1;
+inline constexpr int32_t msoBarRight = 2;
+inline constexpr int32_t msoBarBottom = 3;
+
+// Common base: holds the late-bound reference.
+class Wrapper {
+ public:
+  Wrapper() = default;
+  explicit Wrapper(Object object) : object_(std::move(object)) {}
+
+  const Object& object() const { return object_; }
+  const automation::ObjectRef& ref() const { return object_.ref(); }
+  bool isNothing() const { return object_.isNothing(); }
+
+ protected:
+  Object object_;
+};
+
+class AddIn;
+class AddIns;
+class Application;
+class Bookmark;
+class Bookmarks;
+class CommandBar;
+class CommandBars;
+class Document;
+class Documents;
+class Envelope;
+class Font;
+class FormField;
+class FormFields;
+class Options;
+class Pane;
+class Paragraph;
+class ParagraphFormat;
+class Paragraphs;
+class Range;
+class Section;
+class Sections;
+class Selection;
+class Style;
+class Styles;
+class TabStop;
+class TabStops;
+class Template;
+class Templates;
+class View;
+class Window;
+class Windows;
+class Zoom;
+
+class Application : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+
+  // The Application property (#import's name: a member cannot bear its class's name).
+  word::Application GetApplication() const;
+  word::Documents Documents() const;
+  word::Windows Windows() const;
+  word::Document ActiveDocument() const;
+  word::Window ActiveWindow() const;
+  word::Selection Selection() const;
+  word::Options Options() const;
+  word::Templates Templates() const;
+  word::AddIns AddIns() const;
+  word::CommandBars CommandBars() const;
+
+  void PutVisible(bool value) const;
+  void PutDisplayStatusBar(bool value) const;
+  void PutWindowState(int32_t value) const;
+  std::u16string UserAddress() const;
+  void PutUserAddress(const std::u16string& value) const;
+  // Widened to 32 bits as the module stores it (True stays -1).
+  int32_t ShowStartupDialog() const;
+  void PutShowStartupDialog(bool value) const;
+
+  void Quit(const Variant& SaveChanges = Variant::missing(),
+            const Variant& OriginalFormat = Variant::missing(),
+            const Variant& RouteDocument = Variant::missing()) const;
+  void ChangeFileOpenDirectory(const std::u16string& Path) const;
+  void Activate() const;
+  float CentimetersToPoints(float Centimeters) const;
+};
+
+class Documents : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  int32_t Count() const;
+  // By name or by 1-based index.
+  word::Document Item(const Variant& Index) const;
+  // Open with every argument but the file name omitted.
+  word::Document Open(const std::u16string& FileName) const;
+  word::Document Add(const Variant& Template = Variant::missing(),
+                     const Variant& NewTemplate = Variant::missing(),
+                     const Variant& DocumentType = Variant::missing(),
+                     const Variant& Visible = Variant::missing()) const;
+  void Close(const Variant& SaveChanges = Variant::missing(),
+             const Variant& OriginalFormat = Variant::missing(),
+             const Variant& RouteDocument = Variant::missing()) const;
+};
+
+class Document : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  std::u16string Name() const;
+  std::u16string Path() const;
+  std::u16string FullName() const;
+  word::Bookmarks Bookmarks() const;
+  word::Sections Sections() const;
+  word::Paragraphs Paragraphs() const;
+  word::FormFields FormFields() const;
+  word::Styles Styles() const;
+  word::Envelope Envelope() const;
+  word::Window ActiveWindow() const;
+  word::Application Application() const;
+  int32_t ProtectionType() const;
+  WordBool UpdateStylesOnOpen() const;
+  WordBool HasPassword() const;
+  // A Template object (read late-bound); written as a template's file name.
+  word::Template AttachedTemplate() const;
+  void PutAttachedTemplate(const std::u16string& value) const;
+  WordBool ShowSpellingErrors() const;
+  void PutShowSpellingErrors(bool value) const;
+  WordBool ShowGrammaticalErrors() const;
+  void PutShowGrammaticalErrors(bool value) const;
+
+  word::Range Range(const Variant& Start = Variant::missing(),
+                    const Variant& End = Variant::missing()) const;
+  void Activate() const;
+  void Close(const Variant& SaveChanges = Variant::missing(),
+             const Variant& OriginalFormat = Variant::missing(),
+             const Variant& RouteDocument = Variant::missing()) const;
+};
+
+class Bookmarks : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  word::Bookmark Item(const Variant& Index) const;
+  bool Exists(const std::u16string& Name) const;
+};
+
+class Bookmark : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  word::Range Range() const;
+};
+
+class Range : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  std::u16string Text() const;
+  int32_t Start() const;
+  int32_t End() const;
+  word::Paragraphs Paragraphs() const;
+  word::Font Font() const;
+  // A Style object or a name, as Word hands it out.
+  Variant Style() const;
+};
+
+class Selection : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  void GoTo(const Variant& What = Variant::missing(), const Variant& Which = Variant::missing(),
+            const Variant& Count = Variant::missing(),
+            const Variant& Name = Variant::missing()) const;
+};
+
+class Paragraphs : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  int32_t Count() const;
+  word::Paragraph Item(int32_t Index) const;
+  word::Paragraph Last() const;
+  // A value that differs across the paragraphs reads wdUndefined.
+  float LeftIndent() const;
+  void PutLeftIndent(float value) const;
+  float FirstLineIndent() const;
+  void PutFirstLineIndent(float value) const;
+  float SpaceBefore() const;
+  void PutSpaceBefore(float value) const;
+  word::TabStops TabStops() const;
+  Variant Style() const;
+  void PutStyle(const Variant& value) const;
+};
+
+class Paragraph : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  word::Range Range() const;
+  Variant Style() const;
+};
+
+class TabStops : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  int32_t Count() const;
+  word::TabStop Item(int32_t Index) const;
+};
+
+class TabStop : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  WordBool CustomTab() const;
+  float Position() const;
+  int32_t Alignment() const;
+  int32_t Leader() const;
+};
+
+class Styles : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  int32_t Count() const;
+  word::Style Item(const Variant& Index) const;
+};
+
+class Style : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  std::u16string NameLocal() const;
+  Variant BaseStyle() const;
+  std::u16string Description() const;
+  Variant NextParagraphStyle() const;
+  word::ParagraphFormat ParagraphFormat() const;
+  word::Font Font() const;
+};
+
+class ParagraphFormat : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  float LeftIndent() const;
+  float SpaceBefore() const;
+};
+
+class Font : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  std::u16string Name() const;
+  float Size() const;
+  int32_t ColorIndex() const;
+  float Spacing() const;
+};
+
+class Sections : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  int32_t Count() const;
+  word::Section Item(int32_t Index) const;
+};
+
+class Section : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  word::Range Range() const;
+};
+
+class FormFields : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  int32_t Count() const;
+  word::FormField Item(const Variant& Index) const;
+};
+
+class FormField : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+};
+
+class Envelope : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  word::Range Address() const;
+  word::Range ReturnAddress() const;
+  WordBool DefaultFaceUp() const;
+};
+
+class Templates : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  word::Template Item(const Variant& Index) const;
+};
+
+class Template : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  std::u16string Name() const;
+  std::u16string FullName() const;
+  std::u16string Path() const;
+};
+
+class AddIns : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  int32_t Count() const;
+  word::AddIn Item(const Variant& Index) const;
+};
+
+class AddIn : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  std::u16string Name() const;
+  void Delete() const;
+};
+
+class Windows : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  int32_t Count() const;
+};
+
+class Window : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  word::Pane ActivePane() const;
+  word::View View() const;
+  float StyleAreaWidth() const;
+  void PutStyleAreaWidth(float value) const;
+  void PutWindowState(int32_t value) const;
+  void PutDisplayVerticalScrollBar(bool value) const;
+  void PutDisplayScreenTips(bool value) const;
+};
+
+class Pane : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  word::View View() const;
+};
+
+class View : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  WordBool ShowAll() const;
+  void PutShowAll(bool value) const;
+  WordBool ShowFieldCodes() const;
+  void PutShowFieldCodes(bool value) const;
+  word::Zoom Zoom() const;
+};
+
+class Zoom : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  int32_t Percentage() const;
+};
+
+class Options : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  int32_t MeasurementUnit() const;
+  std::u16string DefaultFilePath(int32_t Path) const;
+  void PutDefaultFilePath(int32_t Path, const std::u16string& value) const;
+};
+
+// Office command bars.
+class CommandBars : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  word::CommandBar Item(const Variant& Index) const;
+  WordBool DisplayTooltips() const;
+  void PutDisplayTooltips(bool value) const;
+};
+
+class CommandBar : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  WordBool Enabled() const;
+  void PutEnabled(bool value) const;
+  WordBool Visible() const;
+  void PutVisible(bool value) const;
+  int32_t Position() const;
+  void PutPosition(int32_t value) const;
+};
+
+}  // namespace r58046::word

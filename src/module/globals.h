@@ -1,0 +1,15 @@
+// The module-wide variables: filled by SaveParamUser when the module takes over a Word, and
+// read (and refreshed) by the questions. The questions include this header, never Module's.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace r58046::module {
+
+// Word's UserAddress as it was when the user's settings were saved.
+inline std::u16string gsUserAddress;
+// Word's Options.MeasurementUnit (1 = centimetres).
+inline int32_t gMeasurementUnit = 0;
+
+}  // namespace r58046::module

@@ -1,0 +1,25 @@
+// Reading the tab stops of a passage, as the tab-stop questions do: every tab stop is read
+// afresh by its index (1-based) from the passage's TabStops collection.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+
+#include "external/word.h"
+
+namespace r58046::questions {
+
+// The number of indices 1..upTo whose tab stop is a custom one (CustomTab true).
+int32_t NombreTabulationsPerso(const word::TabStops& tabStops, int32_t upTo);
+
+// Whether one of the tab stops 1..upTo has a Position equal, in single precision, to one of
+// the references.
+bool PositionParmi(const word::TabStops& tabStops, int32_t upTo,
+                   std::initializer_list<double> references);
+
+// The highest index in 1..upTo whose Position differs (in single precision) from every
+// reference; 0 when there is none.
+int32_t DernierePositionHors(const word::TabStops& tabStops, int32_t upTo,
+                             std::initializer_list<double> references);
+
+}  // namespace r58046::questions
