@@ -241,6 +241,11 @@ class MemberTable {
 
   bool has(std::u16string_view name) const { return byName_.count(asciiKey(name)) != 0; }
 
+  // The name of the default member as declared; empty when there is none.
+  std::u16string_view defaultName() const {
+    return default_ == kNone ? std::u16string_view() : std::u16string_view(entries_[default_].name);
+  }
+
  private:
   struct Entry {
     std::u16string name;

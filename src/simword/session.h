@@ -14,6 +14,29 @@
 
 namespace r58046::simword {
 
+// Word's own error numbers beyond those of automation/error.h.
+namespace wderrors {
+// "This command is not available because no document is open."
+inline constexpr int32_t kNoDocumentOpen = 4248;
+// "This bookmark does not exist."
+inline constexpr int32_t kNoSuchBookmark = 5101;
+// "This is not a valid file name."
+inline constexpr int32_t kInvalidFileName = 5152;
+// "Object has been deleted."
+inline constexpr int32_t kObjectDeleted = 5825;
+}  // namespace wderrors
+
+// The source of the errors Word raises.
+inline constexpr std::u16string_view kWordSource = u"Microsoft Word";
+
+// Word's description of an error number; VB's standard one for the numbers Word does not
+// describe itself (462, call rejected, ...); empty when neither knows it.
+std::u16string wordErrorDescription(int32_t number);
+
+// Raises an error as Word raises it: source "Microsoft Word", and Word's description when
+// none is given.
+[[noreturn]] void raiseWordError(int32_t number, std::u16string_view description = {});
+
 class WordSession {
  public:
   // Called before every automation call that Word answers: fails with error 462 once Word
@@ -31,11 +54,26 @@ class WordSession {
   // The n-th call (from now on) to a member of that name, of any object, fails with error.
   void injectFault(std::u16string_view member, int32_t occurrence, int32_t error);
 
-  // The calls answered, per member name (lower case), and in all.
+  // The calls answered, per member name (lower case), and in all. A call that an injected
+  // fault failed is not counted.
   int64_t calls(std::u16string_view member) const;
   int64_t totalCalls() const { return total_; }
   const std::map<std::u16string, int64_t>& callCounts() const { return counts_; }
   void resetCounts();
+
+  // While one lives, the calls Word makes to its own objects (Documents.Close closing each
+  // document, Selection.TypeText writing into a range) pass unchecked and uncounted: only
+  // the call that the client made counts.
+  class InternalCalls {
+   public:
+    explicit InternalCalls(WordSession& session) : session_(session) { ++session_.internal_; }
+    ~InternalCalls() { --session_.internal_; }
+    InternalCalls(const InternalCalls&) = delete;
+    InternalCalls& operator=(const InternalCalls&) = delete;
+
+   private:
+    WordSession& session_;
+  };
 
  private:
   struct Fault {
@@ -45,13 +83,15 @@ class WordSession {
   };
   bool alive_ = true;
   bool busy_ = false;
+  int internal_ = 0;
   std::map<std::u16string, int64_t> counts_;
   int64_t total_ = 0;
   std::vector<Fault> faults_;
 };
 
 // Base of every automation object of the simulated Word: each late-bound call passes
-// through the session first (counting, faults, a Word that is gone or busy).
+// through the session first (counting, faults, a Word that is gone or busy). A call through
+// the default member counts under that member's name (Documents(1) is Documents.Item(1)).
 template <class T>
 class SimObject : public automation::Automatable<T> {
  public:
@@ -59,7 +99,7 @@ class SimObject : public automation::Automatable<T> {
 
   automation::Variant invoke(std::u16string_view name, automation::InvokeKind kind,
                              automation::Args& args) override {
-    session_->beforeCall(name);
+    session_->beforeCall(name.empty() ? T::members().defaultName() : name);
     return automation::Automatable<T>::invoke(name, kind, args);
   }
 
