@@ -1,5 +1,17 @@
 // The simulated desktop: the window manager of the native build. Programs (the simulated
 // Word) create their windows here; the module finds and drives them through WindowManager.
+//
+// It keeps what the module relies on from the Win32 window manager:
+// - top-level windows in a Z order; a window brought to the top (created, or made the
+//   foreground window) takes the windows it owns along above it, as Windows keeps owned
+//   windows above their owner;
+// - child windows per parent in creation order (the first created is the top one);
+// - FindWindowA searches the top-level windows from the top down, class names compared
+//   without regard to case and a given caption matched exactly; hidden windows are found;
+// - the foreground window; destroying or hiding it makes its owner, or else the topmost
+//   visible top-level window, the foreground window;
+// - one update lock for the whole desktop.
+// Handles are never reused, so a handle that was closed stays "no window".
 #pragma once
 
 #include <functional>
@@ -29,8 +41,10 @@ struct WindowSpec {
 class SimDesktop : public WindowManager {
  public:
   // --- for programs on the desktop
-  Hwnd create(WindowSpec spec);  // new top-level windows come on top and to the foreground
-  void destroy(Hwnd hwnd);       // with its children and the windows it owns
+  // New top-level windows come on top, and to the foreground when visible; 0 when the
+  // parent or owner given is no window.
+  Hwnd create(WindowSpec spec);
+  void destroy(Hwnd hwnd);  // with its children and the windows it owns
   void setCaption(Hwnd hwnd, std::u16string caption);
   void setVisible(Hwnd hwnd, bool visible);
   void setMinimized(Hwnd hwnd, bool minimized);
@@ -60,7 +74,12 @@ class SimDesktop : public WindowManager {
   int32_t SendMessageA(Hwnd hwnd, uint32_t msg, int32_t wParam, int32_t lParam) override;
   int32_t LockWindowUpdate(Hwnd hwnd) override;
   int32_t GetClassNameA(Hwnd hwnd, std::u16string& buffer, int32_t maxCount) override;
+  // Escape goes where the keyboard is: to the foreground window, or, when that window owns
+  // a visible modal dialog, to the topmost such dialog (a modal dialog takes the keyboard
+  // from its owner). Runs that window's onEscape.
   void sendEscape() override;
+  // Nothing to do: the simulated desktop has no message queue; every message is handled
+  // when it is sent.
   void doEvents() override;
 
  private:
@@ -69,6 +88,19 @@ class SimDesktop : public WindowManager {
     bool minimized = false;
     bool maximized = false;
   };
+  const Window* find(Hwnd hwnd) const;
+  Window* find(Hwnd hwnd);
+  bool isTopLevel(Hwnd hwnd) const;
+  Hwnd topLevelOf(Hwnd hwnd) const;
+  // The windows owned by hwnd, directly or through owned windows, top first.
+  std::vector<Hwnd> ownedBy(Hwnd hwnd) const;
+  void bringToTop(Hwnd hwnd);
+  void activate(Hwnd hwnd);
+  // Where the foreground goes when the window leaving it goes away with the windows gone:
+  // its nearest remaining owner, else the topmost visible top-level window that remains.
+  Hwnd successor(Hwnd leaving, const std::vector<Hwnd>& gone) const;
+  void passForeground(Hwnd leaving);
+  std::vector<Hwnd> siblings(Hwnd hwnd) const;
   std::map<Hwnd, Window> windows_;
   std::vector<Hwnd> zOrder_;  // top-level windows, top first
   std::vector<Hwnd> childOrder_;
