@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -18,16 +19,22 @@ class SimRegistry : public ClassRegistry {
   // How CreateObject makes a new instance of progId.
   void registerClass(std::u16string_view progId, Factory factory);
   // The running object table: the object GetObject attaches to (held weakly; a program
-  // that ends revokes it).
+  // that ends revokes it). Several objects may be registered under one ProgID; GetObject
+  // attaches to the one registered first that is still alive, as the running object table
+  // answers the first registration.
   void registerRunning(std::u16string_view progId, const automation::ObjectRef& object);
   void revokeRunning(std::u16string_view progId, const automation::ObjectRef& object);
 
+  // The running object still alive; error 429 when there is none.
   automation::ObjectRef getActiveObject(std::u16string_view progId) override;
+  // What the factory makes; error 429 when no class is registered, or the factory fails or
+  // makes nothing.
   automation::ObjectRef createObject(std::u16string_view progId) override;
 
  private:
+  // Keys are ProgIDs in lower case.
   std::map<std::u16string, Factory> classes_;
-  std::map<std::u16string, std::weak_ptr<automation::Dispatch>> running_;
+  std::map<std::u16string, std::vector<std::weak_ptr<automation::Dispatch>>> running_;
 };
 
 }  // namespace r58046::platform
