@@ -6,6 +6,7 @@
 // this header and answers what a document needs from it through DocumentHost.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -38,6 +39,15 @@ class DocumentHost {
   virtual platform::FileSystem& files() = 0;
   // Word's user-templates folder (Options.DefaultFilePath(2)), without a trailing separator.
   virtual std::u16string userTemplatesFolder() = 0;
+
+  // The folder, ending with the separator, where SaveAs puts a file name given without a
+  // folder (Word's current folder); empty: the document's own folder.
+  virtual std::u16string defaultFolder() { return {}; }
+  // Options.MeasurementUnit: the unit of the lengths in Style.Description (1 centimetres).
+  virtual int32_t measurementUnit() { return 1; }
+  // The Template object for Document.AttachedTemplate, when the application keeps its own
+  // (Templates collection); nullptr: the document answers with a Template object of its own.
+  virtual automation::ObjectRef templateObject(std::u16string_view /*fullName*/) { return nullptr; }
 };
 
 // A document or template open in Word. Created by the application through the factory
@@ -47,12 +57,14 @@ class Document : public SimObject<Document> {
   struct Private;
 
   // Documents.Open: reads a file (Word's errors for a missing, damaged or foreign file).
+  // A file with an open password needs it (Word's error 5408 otherwise).
   static std::shared_ptr<Document> open(std::shared_ptr<WordSession> session, DocumentHost& host,
-                                        std::u16string_view fullName);
+                                        std::u16string_view fullName,
+                                        std::optional<std::u16string_view> password = {});
   // Documents.Add: a new blank document, or a new document (or template) from a template
   // file; `name` is the name Word gives it ("Document2", "Template1").
-  static std::shared_ptr<Document> create(std::shared_ptr<WordSession> session,
-                                          DocumentHost& host, std::u16string_view name,
+  static std::shared_ptr<Document> create(std::shared_ptr<WordSession> session, DocumentHost& host,
+                                          std::u16string_view name,
                                           std::optional<std::u16string_view> templatePath,
                                           bool asTemplate);
 
@@ -74,8 +86,20 @@ class Document : public SimObject<Document> {
   std::optional<std::pair<int32_t, int32_t>> bookmark(std::u16string_view name) const;
   // Typing at a position (Selection.TypeText): inserts text, bookmarks follow as in Word.
   void typeText(int32_t position, std::u16string_view text);
+  // Replacing [start, end) by text, as typing over a selection does.
+  void replaceText(int32_t start, int32_t end, std::u16string_view text);
   // End of the main text (the position after the last paragraph mark).
   int32_t contentEnd() const;
+  // Whether the document has no unsaved changes (Document.Saved).
+  bool saved() const;
+  bool hasPassword() const;
+  // Document.Save: writes the file (a new document goes to the default folder under its
+  // name); Word's errors when it cannot.
+  void save();
+  // Document.Close: saves first when saveChanges is wdSaveChanges (-1), then tells the host
+  // (DocumentHost::closed). Every object of the document fails with 5825 afterwards.
+  void close(int32_t saveChanges);
+  bool isClosed() const;
 
  private:
   std::unique_ptr<Private> d_;
