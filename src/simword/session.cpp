@@ -28,6 +28,20 @@ std::u16string wordErrorDescription(int32_t number) {
       return u"This is not a valid file name.";
     case wderrors::kObjectDeleted:
       return u"Object has been deleted.";
+    case wderrors::kOpenPasswordIncorrect:
+      return u"The password is incorrect. Word cannot open the document.";
+    case wderrors::kPasswordIncorrect:
+      return u"The password is incorrect.";
+    case wderrors::kSavePermission:
+      return u"Word cannot complete the save due to a file permission error.";
+    case wderrors::kFileCorrupted:
+      return u"The file appears to be corrupted.";
+    case wderrors::kBadBookmarkName:
+      return u"Bad bookmark name.";
+    case wderrors::kObjectNotAvailable:
+      return u"Requested object is not available.";
+    case wderrors::kStyleNameExists:
+      return u"This style name already exists or is reserved for a built-in style.";
     default:
       return automation::standardDescription(number);
   }

@@ -24,6 +24,20 @@ inline constexpr int32_t kNoSuchBookmark = 5101;
 inline constexpr int32_t kInvalidFileName = 5152;
 // "Object has been deleted."
 inline constexpr int32_t kObjectDeleted = 5825;
+// Documents: "The password is incorrect. Word cannot open the document."
+inline constexpr int32_t kOpenPasswordIncorrect = 5408;
+// Unprotect: "The password is incorrect."
+inline constexpr int32_t kPasswordIncorrect = 5485;
+// Saving over a read-only file or into a folder that cannot be written.
+inline constexpr int32_t kSavePermission = 5487;
+// "The file appears to be corrupted." (a damaged or foreign file)
+inline constexpr int32_t kFileCorrupted = 5792;
+// Bookmarks.Add: "Bad bookmark name."
+inline constexpr int32_t kBadBookmarkName = 5828;
+// Envelope.Address of a document without an envelope: "Requested object is not available."
+inline constexpr int32_t kObjectNotAvailable = 5852;
+// Styles.Add: "This style name already exists or is reserved for a built-in style."
+inline constexpr int32_t kStyleNameExists = 5173;
 }  // namespace wderrors
 
 // The source of the errors Word raises.
