@@ -1,0 +1,485 @@
+#include "module/module.h"
+
+#include <chrono>
+#include <initializer_list>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "automation/text.h"
+#include "module/api.h"
+#include "questions/registry.h"
+#include "wordcontrol/constants.h"
+
+namespace r58046::module {
+
+using automation::Arg;
+using automation::AutomationError;
+using automation::Object;
+using automation::ObjectRef;
+using automation::Variant;
+
+namespace {
+
+constexpr std::u16string_view kClasse = u"Module";
+
+// Step 5 of InitQuestion: the attempt counter hands the failure on when it reaches this.
+constexpr int32_t kTentativesOle = 500;
+// Between two attempts, and the time all attempts may take together.
+constexpr std::chrono::milliseconds kPauseOle{20};
+constexpr std::chrono::seconds kDureeMaxOle{15};
+// Step 10 of InitQuestion: how often the template folder is asked for before giving up.
+constexpr int32_t kEssaisDossier = 50;
+constexpr std::chrono::milliseconds kPauseDossier{100};
+
+// Runs an action when the scope ends, also when it ends by a failure.
+template <class F>
+class EnSortie {
+ public:
+  explicit EnSortie(F f) : f_(std::move(f)) {}
+  EnSortie(const EnSortie&) = delete;
+  EnSortie& operator=(const EnSortie&) = delete;
+  ~EnSortie() { f_(); }
+
+ private:
+  F f_;
+};
+
+bool estParmi(int32_t n, std::initializer_list<int32_t> liste) {
+  for (int32_t x : liste) {
+    if (x == n) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// The object a host's variable holds; Nothing for an empty variable.
+ObjectRef objetDe(const Variant& v) {
+  if (v.isEmpty() || v.isMissing()) {
+    return nullptr;
+  }
+  return v.toObject();
+}
+
+}  // namespace
+
+Module::Module(const platform::Platform& platform) : mPlatform(platform) {}
+
+std::shared_ptr<Module> createModule(const platform::Platform& platform) {
+  return std::make_shared<Module>(platform);
+}
+
+const automation::MemberTable<Module>& Module::members() {
+  static const auto table =
+      automation::MemberTable<Module>()
+          .get(u"BravoNuance", &Module::BravoNuance)
+          .get(u"Complement", &Module::Complement)
+          .get(u"CauseErreur", &Module::CauseErreur)
+          .get(u"ErreurGenerale", &Module::ErreurGenerale)
+          .method(u"Fermer", &Module::Fermer)
+          .method(u"InitQuestion",
+                  {u"ilQuestion", u"isPathDossier", u"ioApplication", u"ioHandleLogiciel",
+                   u"isPathModele"},
+                  &Module::InitQuestionParNom)
+          .method(u"Quitter", {u"ioApplication", u"ioHandleLogiciel"}, &Module::QuitterParNom)
+          .method(u"TestePoint", &Module::TestePoint);
+  return table;
+}
+
+void Module::InitQuestionParNom(int32_t ilQuestion, std::u16string isPathDossier,
+                                Variant& ioApplication, Variant& ioHandleLogiciel,
+                                std::optional<std::u16string> isPathModele) {
+  ObjectRef application = objetDe(ioApplication);
+  int32_t handle = ioHandleLogiciel.toLong();
+  EnSortie rendu([&] {
+    ioApplication = Variant(application);
+    ioHandleLogiciel = Variant(handle);
+  });
+  InitQuestion(ilQuestion, std::move(isPathDossier), application, handle,
+               isPathModele.value_or(std::u16string()));
+}
+
+void Module::QuitterParNom(Variant& ioApplication, Variant& ioHandleLogiciel) {
+  ObjectRef application = objetDe(ioApplication);
+  int32_t handle = ioHandleLogiciel.toLong();
+  EnSortie rendu([&] {
+    ioApplication = Variant(application);
+    ioHandleLogiciel = Variant(handle);
+  });
+  Quitter(application, handle);
+}
+
+// --- the result getters
+
+bool Module::BravoNuance() {
+  return Object(mQuestion).get(u"BravoNuance").toBool();
+}
+
+ObjectRef Module::Complement() {
+  return Object(mQuestion).get(u"ComplementInfo").toObject();
+}
+
+std::u16string Module::CauseErreur() {
+  if (mbErreurGenerale) {
+    return msCodeErreurGenerale;
+  }
+  return Object(mQuestion).get(u"CauseErreur").toString();
+}
+
+bool Module::ErreurGenerale() {
+  return mbErreurGenerale;
+}
+
+void Module::Fermer() {
+  FermeQuestion();
+}
+
+// --- InitQuestion
+
+void Module::InitQuestion(int32_t ilQuestion, std::u16string isPathDossier,
+                          ObjectRef& ioApplication, int32_t& ioHandleLogiciel,
+                          std::u16string /*isPathModele: the template folder is Word's own*/) {
+  platform::WindowManager& fenetres = mPlatform.windows;
+  EnSortie verrou([&] { LibereVerrouDessin(); });
+
+  // 1. A handle the host kept whose window is gone: the host's Word is gone with it.
+  if (ioHandleLogiciel != -1) {
+    std::u16string classe;
+    if (fenetres.GetClassNameA(ioHandleLogiciel, classe, wordcontrol::kTailleTampon) == 0) {
+      ioApplication = nullptr;
+      mApplication = word::Application();
+      ioHandleLogiciel = -1;
+      mhWndWord = 0;
+    }
+  }
+
+  if (!ioApplication) {
+    // 2. No Word from the host: the module takes one itself.
+    GetApplication();
+    mbWordLance = true;
+    ioApplication = mApplication.ref();
+    ioHandleLogiciel = mhWndWord;
+    mQuestion = nullptr;
+    // 4.
+    SaveParamUser();
+    FermeDialogue(mhWndWord);
+  } else {
+    // 3.1
+    if (!automation::sameObject(ioApplication, mApplication.ref())) {
+      mbWordLance = false;
+    }
+    mApplication = word::Application(ioApplication);
+    SaveParamUser();
+    mhWndWord = ioHandleLogiciel;
+    // 3.2 to 4: failures ignored, the next step runs.
+    ignoreFailure([&] {
+      if (mApplication.Documents().Count() == 0) {
+        mhWndWord = fenetres.FindWindowA(wordcontrol::kClasseWord, wordcontrol::kTitreSansDocument);
+      } else {
+        mhWndWord = fenetres.FindWindowA(
+            wordcontrol::kClasseWord,
+            mApplication.ActiveDocument().Name() + std::u16string(wordcontrol::kSuffixeTitre));
+      }
+    });
+    // 3.3 A hidden Word (or none found) is replaced by one the module takes itself.
+    fenetres.SetForegroundWindow(mhWndWord);
+    if (fenetres.IsWindowVisible(mhWndWord) == 0) {
+      if (mhWndWord != 0) {
+        ignoreFailure([&] { word::Application(ioApplication).Quit(word::wdDoNotSaveChanges); });
+      }
+      ioApplication = nullptr;
+      mApplication = word::Application();
+      ignoreFailure([&] { GetApplication(); });
+      mbWordLance = true;
+      ioApplication = mApplication.ref();
+    }
+    // 3.4
+    ioHandleLogiciel = mhWndWord;
+    // 4.
+    ignoreFailure([&] { SaveParamUser(); });
+    FermeDialogue(mhWndWord);
+  }
+
+  // 5. Word's object model must answer; each failed attempt is counted.
+  guarded(kClasse, u"InitQuestion", [&] {
+    const auto debut = std::chrono::steady_clock::now();
+    for (int32_t tentative = 1;; ++tentative) {
+      try {
+        OleAccessible(false);
+        return;
+      } catch (const AutomationError&) {
+        if (tentative + 1 >= kTentativesOle ||
+            std::chrono::steady_clock::now() - debut > kDureeMaxOle) {
+          throw;
+        }
+      }
+      mPlatform.pauses.pause(kPauseOle);
+    }
+  });
+
+  // 6.
+  if (mQuestion) {
+    FermeQuestion();
+  }
+
+  // 7 to 10.
+  guarded(kClasse, u"InitQuestion", [&] {
+    mlNoQuestion = ilQuestion;
+    mQuestion = questions::CreeQuestion(ilQuestion, mPlatform);
+    msPathDossier = isPathDossier;
+    std::u16string modeles =
+        mApplication.Options().DefaultFilePath(word::wdDefaultFilePathUserTemplates);
+    if (!modeles.empty() && modeles.back() == platform::kSeparator) {
+      modeles.pop_back();
+    }
+    msPathModele = modeles + platform::kSeparator + std::u16string(wordcontrol::kDossierModeles) +
+                   platform::kSeparator;
+    // 10. Created with its parents; the wait is bounded.
+    for (int32_t essai = 1;; ++essai) {
+      mPlatform.files.makeSureDirectoryPathExists(msPathModele);
+      fenetres.doEvents();
+      if (mPlatform.files.folderExists(msPathModele)) {
+        break;
+      }
+      if (essai == kEssaisDossier) {
+        automation::raiseError(automation::errors::kPathFileAccessError,
+                               u"The folder " + msPathModele + u" cannot be created");
+      }
+      mPlatform.pauses.pause(kPauseDossier);
+    }
+  });
+
+  // 11 to 14.
+  Nettoyage();
+  Renomme();
+  Variant application(mApplication.ref());
+  Object(mQuestion).call(u"Prepare", Arg::byRef(application), isPathDossier, msPathModele);
+  mApplication = word::Application(Object(application));
+  std::u16string dossierParDefaut = Object(mQuestion).get(u"PathDossierParDefaut").toString();
+  ChangeDir(dossierParDefaut);
+  InitCommandBar();
+  mApplication.CommandBars().PutDisplayTooltips(true);
+
+  if (mlNoQuestion == 219) {
+    // 18 is the only step of 15 to 20 that this question needs.
+    guarded(kClasse, u"InitQuestion", [&] { AfficheWord(); });
+    return;
+  }
+
+  // 15.1, 15.2
+  guarded(kClasse, u"InitQuestion", [&] {
+    if (mApplication.Documents().Count() == 0) {
+      mApplication.Documents().Add();
+      mApplication.CommandBars().Item(u"Task Pane").PutEnabled(true);
+      if (mApplication.CommandBars().Item(u"Task Pane").Enabled() != 0) {
+        mApplication.CommandBars().Item(u"Task Pane").PutVisible(true);
+      }
+    }
+    mApplication.ActiveWindow().PutWindowState(word::wdWindowStateMaximize);
+  });
+
+  // 15.3 to 20: failures ignored, the next step runs.
+  ignoreFailure([&] { mApplication.PutShowStartupDialog(mbShowStartupDialog != 0); });
+  ignoreFailure([&] { mApplication.PutDisplayStatusBar(true); });
+  ignoreFailure([&] { mApplication.ActiveWindow().PutDisplayVerticalScrollBar(true); });
+  ignoreFailure([&] { mApplication.ActiveWindow().PutDisplayScreenTips(true); });
+  // 16.
+  ignoreFailure([&] { mbShowSpellingErrors = mApplication.ActiveDocument().ShowSpellingErrors(); });
+  ignoreFailure(
+      [&] { mbShowGrammaticalErrors = mApplication.ActiveDocument().ShowGrammaticalErrors(); });
+  ignoreFailure([&] { mApplication.ActiveDocument().PutShowSpellingErrors(false); });
+  ignoreFailure([&] { mApplication.ActiveDocument().PutShowGrammaticalErrors(false); });
+  // 17.
+  if (mlNoQuestion < 213 || mlNoQuestion > 219) {
+    ignoreFailure([&] {
+      if (mApplication.Documents().Count() >= 1) {
+        mApplication.ActiveWindow().PutStyleAreaWidth(0);
+      }
+    });
+  }
+  // 18.
+  ignoreFailure([&] { AfficheWord(); });
+  // 19.
+  if (mlNoQuestion != 215 && mlNoQuestion != 217) {
+    ignoreFailure([&] { mApplication.Documents().Item(NomDocumentExercice()).Activate(); });
+  }
+  // 20.
+  ignoreFailure([&] { mlNbParagraphes = mApplication.ActiveDocument().Paragraphs().Count(); });
+}
+
+// --- TestePoint
+
+void Module::TestePoint() {
+  platform::WindowManager& fenetres = mPlatform.windows;
+  EnSortie verrou([&] { LibereVerrouDessin(); });
+
+  // 1, 2. Word's main window, whatever its title.
+  mhWndWord = fenetres.FindWindowA(u"OpusApp", std::nullopt);
+  if (!AfficheWord()) {
+    mbErreurGenerale = true;
+    msCodeErreurGenerale = u"AM";
+    return;
+  }
+
+  // 3. A modal dialog of Word left open: it is closed, after the dialogs it owns.
+  bool dialogueOuvert = false;
+  ignoreFailure([&] {
+    for (Hwnd h = fenetres.GetWindow(mhWndWord, platform::kGwHwndPrev); h != 0;
+         h = fenetres.GetWindow(h, platform::kGwHwndPrev)) {
+      if (EstDialogueModal(h, mhWndWord)) {
+        FermeDialogue(h);
+        fenetres.SendMessageA(h, platform::kWmClose, 0, 0);
+        dialogueOuvert = true;
+        return;
+      }
+    }
+  });
+  if (dialogueOuvert) {
+    mbErreurGenerale = true;
+    msCodeErreurGenerale = u"%AL";
+    return;
+  }
+
+  // 4.
+  if (!ignoreFailure([&] { OleAccessible(true); })) {
+    mbErreurGenerale = true;
+    msCodeErreurGenerale = u"%AL";
+    return;
+  }
+
+  // 5.
+  mbErreurGenerale = false;
+  bool documentIntact = false;
+  if (!ignoreFailure([&] { documentIntact = VerifieDocument(); })) {
+    mbErreurGenerale = true;
+    msCodeErreurGenerale = u"AN";
+    return;
+  }
+  if (!documentIntact) {
+    mbErreurGenerale = true;
+    return;
+  }
+
+  // 6 to 9.
+  if (mApplication.Documents().Count() >= 1) {
+    const word::View vue = mApplication.ActiveWindow().View();
+    mbShowAll = vue.ShowAll();
+    mbShowFieldCodes = vue.ShowFieldCodes();
+  }
+  Object(mQuestion).call(u"TestePoint");
+  mbErreurGenerale = false;
+  if (mApplication.Documents().Count() >= 1) {
+    const word::View vue = mApplication.ActiveWindow().View();
+    vue.PutShowAll(mbShowAll != 0);
+    vue.PutShowFieldCodes(mbShowFieldCodes != 0);
+  }
+}
+
+std::u16string Module::NomDocumentExercice() {
+  const Object fichiers = Object(mQuestion).get(u"FichiersDeTravail");
+  const Object premier = fichiers.get(u"Item", int32_t{1});
+  return premier.get(u"NomDest").toString();
+}
+
+bool Module::VerifieDocument() {
+  // 1. Questions whose evaluation needs no exercise document.
+  if (estParmi(mlNoQuestion, {216, 217, 219, 221})) {
+    return true;
+  }
+  // 2.
+  const std::u16string nom = NomDocumentExercice();
+  const word::Documents documents = mApplication.Documents();
+
+  if (mlNoQuestion == 207) {
+    // 3. Any open document will do.
+    const int32_t n = documents.Count();
+    if (n == 0) {
+      msCodeErreurGenerale = u"C";
+      return false;
+    }
+    for (int32_t i = 1; i <= n; ++i) {
+      if (automation::equalsNoCase(documents.Item(i).Name(), nom) || i == documents.Count()) {
+        break;
+      }
+    }
+  } else {
+    // 4. Open, and active.
+    const int32_t n = documents.Count();
+    bool ouvert = false;
+    for (int32_t i = 1; i <= n && !ouvert; ++i) {
+      ouvert = automation::equalsNoCase(documents.Item(i).Name(), nom);
+    }
+    if (!ouvert) {
+      msCodeErreurGenerale = u"C";
+      return false;
+    }
+    if (!automation::equalsNoCase(mApplication.ActiveDocument().Name(), nom)) {
+      msCodeErreurGenerale = u"A";
+      return false;
+    }
+  }
+
+  const word::Document document = mApplication.ActiveDocument();
+  // 5. The protected form.
+  if (mlNoQuestion == 220) {
+    if (document.ProtectionType() != word::wdAllowOnlyFormFields ||
+        document.FormFields().Count() != 3) {
+      msCodeErreurGenerale = u"D";
+      return false;
+    }
+  }
+  // 6. The paragraph count recorded by InitQuestion.
+  if (!estParmi(mlNoQuestion, {203, 205, 207, 208, 215})) {
+    if (document.Paragraphs().Count() != mlNbParagraphes) {
+      msCodeErreurGenerale = u"B";
+      return false;
+    }
+  }
+  // 7. The bookmarks the exercise relies on.
+  std::vector<std::u16string_view> signets;
+  if (estParmi(mlNoQuestion, {207, 209, 210, 213, 215})) {
+    signets = {u"e01"};
+  } else if (estParmi(mlNoQuestion, {201, 202, 204, 206, 212, 218})) {
+    signets = {u"e01", u"s01"};
+  } else if (estParmi(mlNoQuestion, {203, 205, 208, 211, 214})) {
+    signets = {u"e01", u"s01", u"s02"};
+  }
+  if (estParmi(mlNoQuestion, {208, 212})) {
+    signets.push_back(u"t01");
+  }
+  for (std::u16string_view signet : signets) {
+    if (!document.Bookmarks().Exists(std::u16string(signet))) {
+      msCodeErreurGenerale = u"D";
+      return false;
+    }
+  }
+  // 8.
+  return true;
+}
+
+// --- Quitter
+
+void Module::Quitter(ObjectRef& ioApplication, int32_t& ioHandleLogiciel) {
+  guarded(kClasse, u"Quitter", [&] {
+    if (mQuestion) {
+      FermeQuestion();
+    }
+    if (automation::sameObject(mApplication.ref(), ioApplication) && mbWordLance) {
+      mApplication.Quit(word::wdDoNotSaveChanges);
+      mPlatform.windows.ShowWindow(mhWndWord, platform::kSwShowMinimized);
+      ioHandleLogiciel = 0;
+      ioApplication = nullptr;
+    }
+    mApplication = word::Application();
+  });
+}
+
+void Module::LibereVerrouDessin() {
+  if (mbDessinVerrouille) {
+    mbDessinVerrouille = false;
+    mPlatform.windows.LockWindowUpdate(0);
+  }
+}
+
+}  // namespace r58046::module

@@ -1,0 +1,81 @@
+// The end of an exercise: what blocks Word is cleared away, the exercise's settings are put
+// back, the user's documents are saved and opened again, the user's settings restored, the
+// working files removed and the question released.
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "module/api.h"
+#include "module/module.h"
+#include "wordcontrol/constants.h"
+
+namespace r58046::module {
+
+namespace {
+
+// After the balloon was closed, the assistant gets a moment to go away.
+constexpr std::chrono::milliseconds kPauseBallon{250};
+
+}  // namespace
+
+void Module::FermeQuestion() {
+  // 1. The assistant's balloon.
+  Hwnd ballon = mPlatform.windows.FindWindowA(wordcontrol::kClasseBallon, std::nullopt);
+  if (ballon != 0) {
+    FermeFenetre(ballon);
+    mPlatform.pauses.pause(kPauseBallon);
+  }
+  // 2.
+  FermeDialogue(mhWndWord);
+
+  // 3. From here on every failing step is skipped.
+  // 4, 5. What the next exercise applies.
+  ignoreFailure([&] { mbShowStartupDialog = mApplication.ShowStartupDialog(); });
+  ignoreFailure(
+      [&] { mbTaskPaneVisible = mApplication.CommandBars().Item(u"Task Pane").Visible(); });
+  // 6.
+  const bool wordRepond = ignoreFailure([&] { SondeOle(); });
+  // 7.
+  if (wordRepond) {
+    // 7.1
+    ignoreFailure([&] {
+      if (mApplication.Documents().Count() >= 1) {
+        mApplication.ActiveDocument().PutShowSpellingErrors(mbShowSpellingErrors != 0);
+        mApplication.ActiveDocument().PutShowGrammaticalErrors(mbShowGrammaticalErrors != 0);
+      }
+    });
+    // 7.2
+    int32_t n = 0;
+    ignoreFailure([&] { n = mApplication.Documents().Count(); });
+    std::vector<std::u16string> aRouvrir(static_cast<size_t>(n));
+    // 7.3 Every document is closed: one on disk is saved first, and opened again unless it
+    // has a password; a document never saved is dropped.
+    for (int32_t i = 1; i <= n; ++i) {
+      ignoreFailure([&] {
+        const word::Document premier = mApplication.Documents().Item(1);
+        if (!premier.Path().empty()) {
+          if (premier.HasPassword() == word::kFalse) {
+            aRouvrir[static_cast<size_t>(i - 1)] = premier.FullName();
+          }
+          premier.Close(word::wdSaveChanges);
+        } else {
+          premier.Close(word::wdDoNotSaveChanges);
+        }
+      });
+    }
+    // 7.4
+    for (const std::u16string& nom : aRouvrir) {
+      if (!nom.empty()) {
+        ignoreFailure([&] { mApplication.Documents().Open(nom); });
+      }
+    }
+  }
+  // 8 to 11.
+  ignoreFailure([&] { RestaureParamUser(); });
+  ignoreFailure([&] { Nettoyage(); });
+  ignoreFailure([&] { automation::Object(mQuestion).call(u"Fermer"); });
+  mQuestion = nullptr;
+}
+
+}  // namespace r58046::module

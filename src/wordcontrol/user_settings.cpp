@@ -1,0 +1,66 @@
+// The user's Word settings, saved before an exercise and put back after it, and the layout
+// of Word's main toolbars during an exercise.
+#include <string>
+
+#include "module/api.h"
+#include "module/globals.h"
+#include "module/module.h"
+
+namespace r58046::module {
+
+void Module::SaveParamUser() {
+  guarded(u"Module", u"SaveParamUser", [&] {
+    msDefaultCurrentPath =
+        mApplication.Options().DefaultFilePath(word::wdDefaultFilePathCurrentFolder);
+    msDefaultTemplatesPath =
+        mApplication.Options().DefaultFilePath(word::wdDefaultFilePathUserTemplates);
+    msDefaultDocumentsPath =
+        mApplication.Options().DefaultFilePath(word::wdDefaultFilePathDocuments);
+    gsUserAddress = mApplication.UserAddress();
+    gMeasurementUnit = mApplication.Options().MeasurementUnit();
+    mbDisplayTooltips = mApplication.CommandBars().DisplayTooltips();
+  });
+}
+
+void Module::RestaureParamUser() {
+  guarded(u"Module", u"RestaureParamUser", [&] {
+    ChangeDir(msDefaultCurrentPath);
+    mApplication.Options().PutDefaultFilePath(word::wdDefaultFilePathDocuments,
+                                              msDefaultDocumentsPath);
+    mApplication.Options().PutDefaultFilePath(word::wdDefaultFilePathUserTemplates,
+                                              msDefaultTemplatesPath);
+    mApplication.CommandBars().PutDisplayTooltips(mbDisplayTooltips != 0);
+  });
+}
+
+void Module::InitCommandBar() {
+  guarded(u"Module", u"InitCommandBar", [&] {
+    // Every step looks the bar up again by name.
+    auto barre = [&](std::u16string_view nom) {
+      return mApplication.CommandBars().Item(std::u16string(nom));
+    };
+    // 1. The two main toolbars: enabled, docked at the top, shown.
+    for (std::u16string_view nom : {u"standard", u"formatting"}) {
+      barre(nom).PutEnabled(true);
+      barre(nom).PutVisible(false);
+      barre(nom).PutPosition(word::msoBarTop);
+      barre(nom).PutVisible(true);
+    }
+    // 2. Drawing: a shown bar goes to the bottom; a hidden one stays where it is.
+    barre(u"Drawing").PutEnabled(true);
+    const word::WordBool visible = barre(u"Drawing").Visible();
+    const int32_t position = barre(u"Drawing").Position();
+    if (position != word::msoBarBottom && visible != 0) {
+      barre(u"Drawing").PutVisible(false);
+      barre(u"Drawing").PutPosition(word::msoBarBottom);
+      barre(u"Drawing").PutVisible(true);
+    }
+    // 3. The task pane, when enabled: at the right, shown as the last exercise left it.
+    if (barre(u"Task Pane").Enabled() != 0) {
+      barre(u"Task Pane").PutPosition(word::msoBarRight);
+      barre(u"Task Pane").PutVisible(mbTaskPaneVisible != 0);
+    }
+  });
+}
+
+}  // namespace r58046::module
