@@ -334,6 +334,12 @@ int32_t FormFields::Count() const {
 word::FormField FormFields::Item(const Variant& Index) const {
   return word::FormField(object_.get(u"Item", Index));
 }
+word::CheckBox FormField::CheckBox() const {
+  return word::CheckBox(object_.get(u"CheckBox"));
+}
+WordBool CheckBox::Value() const {
+  return object_.get(u"Value").toInteger();
+}
 
 word::Range Envelope::Address() const {
   return word::Range(object_.get(u"Address"));

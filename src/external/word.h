@@ -64,6 +64,7 @@ class AddIns;
 class Application;
 class Bookmark;
 class Bookmarks;
+class CheckBox;
 class CommandBar;
 class CommandBars;
 class Document;
@@ -306,6 +307,14 @@ class FormFields : public Wrapper {
 class FormField : public Wrapper {
  public:
   using Wrapper::Wrapper;
+  // The field as a check box; Word fails when the field is another kind.
+  word::CheckBox CheckBox() const;
+};
+
+class CheckBox : public Wrapper {
+ public:
+  using Wrapper::Wrapper;
+  WordBool Value() const;
 };
 
 class Envelope : public Wrapper {

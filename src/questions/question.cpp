@@ -65,8 +65,9 @@ void QuestionBase::FermerSimple() {
   mComplementInfo.reset();
 }
 
-void QuestionBase::FermerModele() {
-  module::ignoreFailure([&] { mPlatform.files.deletePattern(msPathModele + u"*.*"); });
+void QuestionBase::FermerModele(std::u16string_view motif) {
+  module::ignoreFailure(
+      [&] { mPlatform.files.deletePattern(msPathModele + std::u16string(motif)); });
   module::ignoreFailure([&] { mPlatform.files.removeFolder(msPathModele); });
   FermerSimple();
 }

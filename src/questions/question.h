@@ -87,9 +87,10 @@ class QuestionBase {
       return false;
     }
   }
-  // The two forms of Fermer.
+  // The two forms of Fermer. The template form deletes the files of the template folder
+  // that match `motif` ("*.*", or "*" for a question that says so).
   void FermerSimple();
-  void FermerModele();
+  void FermerModele(std::u16string_view motif = u"*.*");
 
   word::Application mApplication;
   std::shared_ptr<module::FichiersDeTravail> mFichiersDeTravail;
