@@ -1,0 +1,123 @@
+#include "simword/selection.h"
+
+#include <algorithm>
+
+#include "automation/error.h"
+#include "simword/application.h"
+
+namespace r58046::simword {
+
+using automation::ObjectRef;
+using automation::Variant;
+namespace errors = automation::errors;
+
+Selection::Selection(std::shared_ptr<Application> application, std::shared_ptr<WindowData> window)
+    : SimObject(application->sessionPtr()),
+      application_(std::move(application)),
+      window_(std::move(window)) {}
+
+const automation::MemberTable<Selection>& Selection::members() {
+  using S = Selection;
+  static const auto table = automation::MemberTable<S>()
+                                .method(u"GoTo", {u"What", u"Which", u"Count", u"Name"}, &S::goTo)
+                                .prop(u"Start", &S::start, &S::setStart)
+                                .prop(u"End", &S::end, &S::setEnd)
+                                .get(u"Range", &S::range)
+                                .method(u"TypeText", {u"Text"}, &S::typeText)
+                                .method(u"TypeParagraph", &S::typeParagraph)
+                                .get(u"Document", &S::document)
+                                .get(u"Text", &S::text)
+                                .asDefault();
+  return table;
+}
+
+std::shared_ptr<Document> Selection::open() const {
+  auto document = window_->closed ? nullptr : window_->document.lock();
+  if (!document) {
+    raiseWordError(wderrors::kObjectDeleted);
+  }
+  return document;
+}
+
+void Selection::clamp(const Document& document) {
+  int32_t last = document.contentEnd();
+  window_->selectionStart = std::clamp(window_->selectionStart, 0, last);
+  window_->selectionEnd = std::clamp(window_->selectionEnd, window_->selectionStart, last);
+}
+
+ObjectRef Selection::goTo(std::optional<int32_t> what, const Variant& /*which*/,
+                          const Variant& /*count*/, std::optional<std::u16string> name) {
+  auto document = open();
+  if (what.value_or(kWdGoToBookmark) != kWdGoToBookmark) {
+    raiseWordError(errors::kWordCommandNotAvailable);
+  }
+  auto mark = name ? document->bookmark(*name) : std::nullopt;
+  if (!mark) {
+    raiseWordError(wderrors::kNoSuchBookmark);
+  }
+  // Going to a bookmark selects what it marks.
+  window_->selectionStart = mark->first;
+  window_->selectionEnd = mark->second;
+  return document->range(mark->first, mark->second);
+}
+
+int32_t Selection::start() {
+  clamp(*open());
+  return window_->selectionStart;
+}
+
+void Selection::setStart(int32_t value) {
+  auto document = open();
+  window_->selectionStart = value;
+  window_->selectionEnd = std::max(window_->selectionEnd, value);
+  clamp(*document);
+}
+
+int32_t Selection::end() {
+  clamp(*open());
+  return window_->selectionEnd;
+}
+
+void Selection::setEnd(int32_t value) {
+  auto document = open();
+  window_->selectionEnd = value;
+  window_->selectionStart = std::min(window_->selectionStart, value);
+  clamp(*document);
+}
+
+ObjectRef Selection::range() {
+  auto document = open();
+  clamp(*document);
+  return document->range(window_->selectionStart, window_->selectionEnd);
+}
+
+std::u16string Selection::text() {
+  ObjectRef selected = range();
+  WordSession::InternalCalls internal(*session());
+  return automation::Object(selected).get(u"Text").toString();
+}
+
+void Selection::typeText(const std::u16string& text) {
+  auto document = open();
+  clamp(*document);
+  int32_t at = window_->selectionStart;
+  if (window_->selectionEnd > at) {
+    // Typing replaces the selected passage.
+    ObjectRef selected = document->range(at, window_->selectionEnd);
+    WordSession::InternalCalls internal(*session());
+    automation::Object(selected).put(u"Text", text);
+  } else {
+    document->typeText(at, text);
+  }
+  window_->selectionStart = window_->selectionEnd = at + static_cast<int32_t>(text.size());
+}
+
+void Selection::typeParagraph() {
+  typeText(u"\r");
+}
+
+ObjectRef Selection::document() {
+  return open();
+}
+
+}  // namespace r58046::simword

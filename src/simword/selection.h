@@ -1,0 +1,44 @@
+// The selection of the simulated Word: it belongs to the window of the active document.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "simword/session.h"
+#include "simword/windows.h"
+
+namespace r58046::simword {
+
+// Word's GoTo targets (WdGoToItem) in use.
+inline constexpr int32_t kWdGoToBookmark = -1;
+
+// Selection: GoTo a bookmark, Start, End, Range, Text, TypeText, TypeParagraph. Typing
+// replaces a selected passage, as Word does with its default "typing replaces selection".
+class Selection : public SimObject<Selection> {
+ public:
+  Selection(std::shared_ptr<Application> application, std::shared_ptr<WindowData> window);
+  static const automation::MemberTable<Selection>& members();
+  const void* identity() const noexcept override { return &window_->selectionStart; }
+
+  automation::ObjectRef goTo(std::optional<int32_t> what, const automation::Variant& which,
+                             const automation::Variant& count, std::optional<std::u16string> name);
+  int32_t start();
+  void setStart(int32_t value);
+  int32_t end();
+  void setEnd(int32_t value);
+  automation::ObjectRef range();
+  std::u16string text();
+  void typeText(const std::u16string& text);
+  void typeParagraph();
+  automation::ObjectRef document();
+
+ private:
+  std::shared_ptr<Document> open() const;  // the window's document; Word's error once closed
+  void clamp(const Document& document);
+  std::shared_ptr<Application> application_;
+  std::shared_ptr<WindowData> window_;
+};
+
+}  // namespace r58046::simword
