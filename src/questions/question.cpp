@@ -1,8 +1,22 @@
 #include "questions/question.h"
 
+#include "automation/text.h"
 #include "module/api.h"
 
 namespace r58046::questions {
+
+int32_t NombreOccurrences(std::u16string_view text, std::u16string_view what) {
+  int32_t count = 0;
+  if (what.empty()) {
+    return count;
+  }
+  for (size_t found = automation::inStr(text, what); found != 0;
+       found = automation::inStr(text, what)) {
+    ++count;
+    text.remove_prefix(found - 1 + what.size());
+  }
+  return count;
+}
 
 QuestionBase::QuestionBase(const platform::Platform& platform)
     : mFichiersDeTravail(std::make_shared<module::FichiersDeTravail>()), mPlatform(platform) {}

@@ -38,6 +38,10 @@
 
 namespace r58046::questions {
 
+// The number of occurrences of `what` in `text`, counted as the questions count characters
+// in a passage: a search from position 1, then again in the text after each occurrence.
+int32_t NombreOccurrences(std::u16string_view text, std::u16string_view what);
+
 // The two common forms of a question's Fermer.
 enum class FormeFermer : uint8_t {
   Simple,  // releases the Word application, the working-file list and ComplementInfo

@@ -27,6 +27,13 @@ int32_t NombreTabulationsPerso(const word::TabStops& tabStops, int32_t upTo) {
   return count;
 }
 
+TabulationsPerso CompteTabulationsPerso(const word::TabStops& tabStops) {
+  TabulationsPerso result;
+  result.k = NombreTabulationsPerso(tabStops, tabStops.Count());
+  result.m = NombreTabulationsPerso(tabStops, result.k);
+  return result;
+}
+
 bool PositionParmi(const word::TabStops& tabStops, int32_t upTo,
                    std::initializer_list<double> references) {
   for (int32_t i = 1; i <= upTo; ++i) {

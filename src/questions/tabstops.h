@@ -12,6 +12,15 @@ namespace r58046::questions {
 // The number of indices 1..upTo whose tab stop is a custom one (CustomTab true).
 int32_t NombreTabulationsPerso(const word::TabStops& tabStops, int32_t upTo);
 
+// The custom tab stops of a passage as the questions with two tab stops count them: N =
+// TabStops.Count (read once), K = the custom ones among 1..N, then M = the custom ones among
+// the first K, counted again (M is the number the questions go on with).
+struct TabulationsPerso {
+  int32_t k = 0;
+  int32_t m = 0;
+};
+TabulationsPerso CompteTabulationsPerso(const word::TabStops& tabStops);
+
 // Whether one of the tab stops 1..upTo has a Position equal, in single precision, to one of
 // the references.
 bool PositionParmi(const word::TabStops& tabStops, int32_t upTo,
