@@ -8,11 +8,11 @@ namespace r58046::platform {
 
 // "YYYY-MM-DD hh:mm:ss.nnnnnnnnn", in UTC.
 std::u16string formatFileTime(FileTime time) {
-  using namespace std::chrono;
-  sys_time<nanoseconds> at{nanoseconds(time.nanoseconds)};
-  sys_days day = floor<days>(at);
-  year_month_day date{day};
-  hh_mm_ss<nanoseconds> clock{at - day};
+  namespace chrono = std::chrono;
+  chrono::sys_time<chrono::nanoseconds> at{chrono::nanoseconds(time.nanoseconds)};
+  chrono::sys_days day = chrono::floor<chrono::days>(at);
+  chrono::year_month_day date{day};
+  chrono::hh_mm_ss<chrono::nanoseconds> clock{at - day};
   char text[48];
   std::snprintf(text, sizeof text, "%04d-%02u-%02u %02d:%02d:%02d.%09lld",
                 static_cast<int>(date.year()), static_cast<unsigned>(date.month()),

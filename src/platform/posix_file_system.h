@@ -8,8 +8,9 @@
 //   read-only file with error 75, as Kill does;
 // - hidden and system have no POSIX counterpart: they live in a small table of this object,
 //   per file, as set through setAttribute, until normal clears them or the file is deleted
-//   (a rename carries them along). A file that was replaced behind this object's back loses
-//   them. A name that starts with "." is hidden as well, whatever the table says.
+//   (a rename carries them along). They belong to the file they were set on (its device and
+//   inode), so a file replaced behind this object's back normally loses them. A name that
+//   starts with "." is hidden as well, whatever the table says.
 //
 // Names are found as the system has them: exists and the others take the path as it is
 // written; only dirFinds (VB's Dir) matches the file name without regard to letter case.
