@@ -8,6 +8,12 @@ Variant boolean(bool value) {
   return Variant::boolean(value);
 }
 
+// The result of a method that callers often use as a statement: a Word that hands back no
+// object makes a Nothing wrapper rather than a failure.
+Object resultat(const Variant& value) {
+  return value.isObject() ? Object(value) : Object();
+}
+
 }  // namespace
 
 // --- Application
@@ -86,11 +92,12 @@ word::Document Documents::Item(const Variant& Index) const {
   return word::Document(object_.get(u"Item", Index));
 }
 word::Document Documents::Open(const std::u16string& FileName) const {
-  return word::Document(object_.call(u"Open", FileName));
+  return word::Document(resultat(object_.call(u"Open", FileName)));
 }
 word::Document Documents::Add(const Variant& Template, const Variant& NewTemplate,
                               const Variant& DocumentType, const Variant& Visible) const {
-  return word::Document(object_.call(u"Add", Template, NewTemplate, DocumentType, Visible));
+  return word::Document(
+      resultat(object_.call(u"Add", Template, NewTemplate, DocumentType, Visible)));
 }
 void Documents::Close(const Variant& SaveChanges, const Variant& OriginalFormat,
                       const Variant& RouteDocument) const {
