@@ -141,6 +141,14 @@ Variant callBound(T& self, F fn, CallArgs& a, std::index_sequence<I...> /*unused
 template <class T>
 using Handler = std::function<Variant(T&, CallArgs&)>;
 
+// The number of parameters of a bound member function.
+template <class F>
+struct Arity;
+template <class C, class R, class... A>
+struct Arity<R (C::*)(A...)> : std::integral_constant<int, sizeof...(A)> {};
+template <class C, class R, class... A>
+struct Arity<R (C::*)(A...) const> : std::integral_constant<int, sizeof...(A)> {};
+
 // A member function bound as a handler.
 template <class T, class C, class R, class... A>
   requires std::is_base_of_v<C, T>
@@ -170,18 +178,23 @@ class MemberTable {
   // A read-only property (or a read/write one with a setter).
   template <class G>
   MemberTable&& get(std::u16string_view name, G getter) && {
-    entry(name, {}).getter = binding::bind<T>(getter);
+    auto& e = entry(name, {});
+    e.getter = binding::bind<T>(getter);
+    e.getterArity = binding::Arity<G>::value;
     return std::move(*this);
   }
   template <class G>
   MemberTable&& get(std::u16string_view name, Params params, G getter) && {
-    entry(name, std::move(params)).getter = binding::bind<T>(getter);
+    auto& e = entry(name, std::move(params));
+    e.getter = binding::bind<T>(getter);
+    e.getterArity = binding::Arity<G>::value;
     return std::move(*this);
   }
   template <class G, class S>
   MemberTable&& prop(std::u16string_view name, G getter, S setter) && {
     auto& e = entry(name, {});
     e.getter = binding::bind<T>(getter);
+    e.getterArity = binding::Arity<G>::value;
     e.setter = binding::bind<T>(setter);
     return std::move(*this);
   }
@@ -189,6 +202,7 @@ class MemberTable {
   MemberTable&& prop(std::u16string_view name, Params params, G getter, S setter) && {
     auto& e = entry(name, std::move(params));
     e.getter = binding::bind<T>(getter);
+    e.getterArity = binding::Arity<G>::value;
     e.setter = binding::bind<T>(setter);
     return std::move(*this);
   }
@@ -234,6 +248,18 @@ class MemberTable {
     if (h == nullptr) {
       raiseError(errors::kMemberNotSupported);
     }
+    if (h == &e->getter && e->getterArity == 0 && !args.empty()) {
+      // As automation does for a property without parameters called with arguments, the
+      // arguments go to the default member of the object it returns: Documents(1) is
+      // Documents.Item(1).
+      std::vector<Arg*> none;
+      CallArgs call(none);
+      Variant result = (*h)(self, call);
+      if (!result.isObject()) {
+        raiseError(errors::kWrongNumberOfArguments);
+      }
+      return Object(result.toObject()).invoke(u"", kind, args);
+    }
     std::vector<Arg*> slots = place(*e, kind, args);
     CallArgs call(slots);
     return (*h)(self, call);
@@ -253,6 +279,7 @@ class MemberTable {
     Handler getter;
     Handler setter;
     Handler method;
+    int getterArity = -1;  // the bound getter's parameters; -1 for a raw handler
   };
 
   static std::u16string asciiKey(std::u16string_view name) {
