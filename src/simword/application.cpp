@@ -106,9 +106,9 @@ void Application::end() {
   }
 }
 
-void Application::quit(const Variant& saveChanges, const Variant& originalFormat,
-                       const Variant& routeDocument) {
-  closeAllDocuments(saveChanges, originalFormat, routeDocument);
+void Application::quit(const Variant& saveChanges, const Variant& /*originalFormat*/,
+                       const Variant& /*routeDocument*/) {
+  closeAllDocuments(saveChanges);
   end();
 }
 
@@ -259,19 +259,17 @@ void Application::updateTitle() {
   desktop_->setTitle(entry == nullptr ? std::u16string() : entry->document->name());
 }
 
-void Application::closeAllDocuments(const Variant& saveChanges, const Variant& originalFormat,
-                                    const Variant& routeDocument) {
-  Variant save = saveChanges;
-  if (save.isMissing() || (save.isNumeric() && save.toLong() == kWdPromptToSaveChanges)) {
-    save = Variant(kWdDoNotSaveChanges);
+void Application::closeAllDocuments(const Variant& saveChanges) {
+  int32_t save = kWdDoNotSaveChanges;
+  if (!saveChanges.isMissing() && saveChanges.toLong() != kWdPromptToSaveChanges) {
+    save = saveChanges.toLong();
   }
   std::vector<std::shared_ptr<Document>> open;
   for (const auto& entry : documents_) {
     open.push_back(entry.document);
   }
-  WordSession::InternalCalls internal(session());
   for (const auto& document : open) {
-    automation::Object(document).call(u"Close", save, originalFormat, routeDocument);
+    document->close(save);
   }
 }
 

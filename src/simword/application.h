@@ -82,9 +82,7 @@ class Application final : public SimObject<Application>, public WordInstance, pu
   std::u16string nextNewName(bool asTemplate);
   // Closes every document as Document.Close does; SaveChanges omitted or "prompt" (-2)
   // counts as "do not save" (no user is there to answer the prompt).
-  void closeAllDocuments(const automation::Variant& saveChanges,
-                         const automation::Variant& originalFormat,
-                         const automation::Variant& routeDocument);
+  void closeAllDocuments(const automation::Variant& saveChanges);
   // A file name completed as Word completes it: relative to the current folder.
   std::u16string resolvePath(std::u16string_view fileName) const;
   const std::u16string& currentFolder() const { return currentFolder_; }

@@ -85,7 +85,13 @@ ObjectRef Documents::open(automation::CallArgs& args) {
   if (!files.exists(path) && !files.dirFinds(path)) {
     raiseWordError(errors::kWordFileNotFound);
   }
-  auto document = Document::open(application_->sessionPtr(), *application_, path);
+  std::optional<std::u16string> password;
+  if (args.has(4)) {
+    password = args[4].toString();
+  }
+  auto document =
+      Document::open(application_->sessionPtr(), *application_, path,
+                     password ? std::optional<std::u16string_view>(*password) : std::nullopt);
   application_->addDocument(document);
   return document;
 }
@@ -117,9 +123,9 @@ ObjectRef Documents::add(const Variant& templateName, const Variant& newTemplate
   return document;
 }
 
-void Documents::close(const Variant& saveChanges, const Variant& originalFormat,
-                      const Variant& routeDocument) {
-  application_->closeAllDocuments(saveChanges, originalFormat, routeDocument);
+void Documents::close(const Variant& saveChanges, const Variant& /*originalFormat*/,
+                      const Variant& /*routeDocument*/) {
+  application_->closeAllDocuments(saveChanges);
 }
 
 }  // namespace r58046::simword

@@ -102,10 +102,7 @@ void Selection::typeText(const std::u16string& text) {
   clamp(*document);
   int32_t at = window_->selectionStart;
   if (window_->selectionEnd > at) {
-    // Typing replaces the selected passage.
-    ObjectRef selected = document->range(at, window_->selectionEnd);
-    WordSession::InternalCalls internal(*session());
-    automation::Object(selected).put(u"Text", text);
+    document->replaceText(at, window_->selectionEnd, text);  // typing replaces the selection
   } else {
     document->typeText(at, text);
   }

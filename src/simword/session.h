@@ -75,9 +75,8 @@ class WordSession {
   const std::map<std::u16string, int64_t>& callCounts() const { return counts_; }
   void resetCounts();
 
-  // While one lives, the calls Word makes to its own objects (Documents.Close closing each
-  // document, Selection.TypeText writing into a range) pass unchecked and uncounted: only
-  // the call that the client made counts.
+  // While one lives, the calls Word makes to its own objects (Selection.Text reading its
+  // range) pass unchecked and uncounted: only the call that the client made counts.
   class InternalCalls {
    public:
     explicit InternalCalls(WordSession& session) : session_(session) { ++session_.internal_; }
