@@ -1,0 +1,116 @@
+// A world for the simulated Word's application tests: a temporary folder tree (documents
+// and user templates), a desktop, a class registry with Word installed, the real file
+// system.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <optional>
+#include <string>
+
+#include "automation/dispatch.h"
+#include "automation/text.h"
+#include "platform/posix_file_system.h"
+#include "platform/sim_desktop.h"
+#include "platform/sim_registry.h"
+#include "simword/file_format.h"
+#include "simword/word.h"
+
+namespace r58046::simword::testing {
+
+using automation::AutomationError;
+using automation::Object;
+using automation::Variant;
+
+class WordWorld : public ::testing::Test {
+ protected:
+  WordWorld() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "simapp-XXXXXX").string();
+    root_ = mkdtemp(pattern.data());
+    std::filesystem::create_directories(root_ / "docs");
+    std::filesystem::create_directories(root_ / "templates");
+    env.desktop = &desktop;
+    env.registry = &registry;
+    env.files = &files;
+    env.documentsFolder = docs();
+    env.userTemplatesFolder = automation::fromUtf8((root_ / "templates").string());
+    installWord(env);
+  }
+  ~WordWorld() override {
+    std::error_code ignored;
+    std::filesystem::remove_all(root_, ignored);
+  }
+
+  // The documents folder, with its trailing separator.
+  std::u16string docs() const { return automation::fromUtf8((root_ / "docs").string() + "/"); }
+  std::u16string templates() const { return env.userTemplatesFolder + u"/"; }
+
+  // Writes a document (or a template) with one paragraph of text; a bookmark when named.
+  std::u16string writeFile(const std::u16string& path, std::u16string_view text = u"Texte",
+                           bool isTemplate = false, std::u16string_view bookmark = {}) {
+    Content content;
+    content.replace(0, 0, text);
+    if (!bookmark.empty()) {
+      content.setBookmark(bookmark, 0, static_cast<int32_t>(text.size()));
+    }
+    DocumentProperties properties;
+    properties.isTemplate = isTemplate;
+    std::ofstream(automation::toUtf8(path), std::ios::binary) << writeDocument(properties, content);
+    return path;
+  }
+  std::string readFile(const std::u16string& path) {
+    std::ifstream in(automation::toUtf8(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+
+  Object createWord() { return Object(registry.createObject(u"Word.application.11")); }
+  Object getWord() { return Object(registry.getActiveObject(u"Word.application.11")); }
+  std::shared_ptr<WordInstance> userWord() { return startWordAsUser(env); }
+  std::shared_ptr<WordInstance> lastStarted() { return startedWords(env).back(); }
+
+  std::u16string caption(platform::Hwnd hwnd) {
+    std::u16string text;
+    desktop.GetWindowTextA(hwnd, text, 255);
+    return text;
+  }
+
+  platform::SimDesktop desktop;
+  platform::SimRegistry registry;
+  platform::PosixFileSystem files;
+  WordEnvironment env;
+
+ private:
+  std::filesystem::path root_;
+};
+
+// Reads a chain of members without arguments: walk(app, {u"ActiveWindow", u"View"}).
+inline Variant walk(Object from, std::initializer_list<std::u16string_view> names) {
+  Variant value(from.ref());
+  for (auto name : names) {
+    value = Object(value).get(name);
+  }
+  return value;
+}
+
+// The automation error a call raises; nullopt when it succeeds.
+template <class F>
+std::optional<AutomationError> failure(F&& fn) {
+  try {
+    fn();
+  } catch (const AutomationError& e) {
+    return e;
+  }
+  return std::nullopt;
+}
+
+template <class F>
+int32_t errorOf(F&& fn) {
+  auto e = failure(std::forward<F>(fn));
+  return e ? e->number() : 0;
+}
+
+}  // namespace r58046::simword::testing

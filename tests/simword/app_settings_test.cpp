@@ -1,0 +1,168 @@
+// Options, command bars, add-ins, windows and panes, and the selection.
+#include "app_fixture.h"
+
+namespace r58046::simword::testing {
+namespace {
+
+using AppSettings = WordWorld;
+
+Object bar(Object app, std::u16string_view name) {
+  return Object(app.get(u"CommandBars")).get(u"Item", std::u16string(name));
+}
+
+TEST_F(AppSettings, DefaultFilePathsAndTheCurrentFolder) {
+  Object app = createWord();
+  Object options = app.get(u"Options");
+  EXPECT_EQ(options.get(u"MeasurementUnit").toLong(), 1);
+  EXPECT_EQ(options.get(u"DefaultFilePath", 0).toString(), docs());
+  EXPECT_EQ(options.get(u"DefaultFilePath", 2).toString(), env.userTemplatesFolder);
+  EXPECT_EQ(options.get(u"DefaultFilePath", 14).toString(), docs());
+
+  app.call(u"ChangeFileOpenDirectory", templates());
+  EXPECT_EQ(options.get(u"DefaultFilePath", 14).toString(), templates());
+  EXPECT_EQ(options.get(u"DefaultFilePath", 0).toString(), docs());
+  EXPECT_EQ(errorOf([&] { app.call(u"ChangeFileOpenDirectory", docs() + u"absent/"); }), 5152);
+  EXPECT_EQ(errorOf([&] { app.call(u"ChangeFileOpenDirectory", u""); }), 5152);
+  EXPECT_EQ(options.get(u"DefaultFilePath", 14).toString(), templates());
+  options.putWith(u"DefaultFilePath", {Variant(14)}, docs());
+  EXPECT_EQ(options.get(u"DefaultFilePath", 14).toString(), docs());
+
+  options.putWith(u"DefaultFilePath", {Variant(2)}, u"");
+  EXPECT_EQ(options.get(u"DefaultFilePath", 2).toString(), u"");
+  EXPECT_EQ(errorOf([&] { options.get(u"DefaultFilePath", 16); }), 4608);
+  EXPECT_EQ(errorOf([&] { options.put(u"MeasurementUnit", 5); }), 4608);
+}
+
+TEST_F(AppSettings, UserSettingsOutliveAWordButTheCurrentFolderDoesNot) {
+  Object first = createWord();
+  first.put(u"UserAddress", u"Oxel SA");
+  Object(first.get(u"Options")).put(u"MeasurementUnit", 0);
+  first.call(u"ChangeFileOpenDirectory", templates());
+  first.call(u"Quit");
+
+  Object second = createWord();
+  EXPECT_EQ(second.get(u"UserAddress").toString(), u"Oxel SA");
+  EXPECT_EQ(Object(second.get(u"Options")).get(u"MeasurementUnit").toLong(), 0);
+  EXPECT_EQ(Object(second.get(u"Options")).get(u"DefaultFilePath", 14).toString(), docs());
+}
+
+TEST_F(AppSettings, CommandBarsStartInWord2003Layout) {
+  Object app = userWord()->application();
+  auto expectBar = [&](std::u16string_view name, bool visible, int32_t position) {
+    Object b = bar(app, name);
+    EXPECT_EQ(b.get(u"Enabled").toLong(), -1) << automation::toUtf8(name);
+    EXPECT_EQ(b.get(u"Visible").toLong(), visible ? -1 : 0) << automation::toUtf8(name);
+    EXPECT_EQ(b.get(u"Position").toLong(), position) << automation::toUtf8(name);
+  };
+  expectBar(u"standard", true, 1);
+  expectBar(u"formatting", true, 1);
+  expectBar(u"Drawing", false, 3);
+  expectBar(u"Task Pane", true, 2);
+  EXPECT_EQ(bar(app, u"FORMATTING").get(u"Name").toString(), u"Formatting");
+  EXPECT_EQ(Object(app.get(u"CommandBars")).get(u"DisplayTooltips").toLong(), -1);
+  EXPECT_EQ(errorOf([&] { bar(app, u"Absent"); }), 5);
+
+  // Without the startup task pane, the next Word starts with it hidden.
+  app.put(u"ShowStartupDialog", Variant::boolean(false));
+  Object next = createWord();
+  EXPECT_EQ(bar(next, u"Task Pane").get(u"Visible").toLong(), 0);
+}
+
+TEST_F(AppSettings, ADisabledBarIsHiddenAndCannotBeShown) {
+  Object app = createWord();
+  Object pane = bar(app, u"Task Pane");
+  pane.put(u"Enabled", Variant::boolean(false));
+  EXPECT_EQ(pane.get(u"Visible").toLong(), 0);
+  auto e = failure([&] { pane.put(u"Visible", Variant::boolean(true)); });
+  ASSERT_TRUE(e);
+  EXPECT_EQ(e->number(), static_cast<int32_t>(0x80004005u));
+  EXPECT_EQ(pane.get(u"Visible").toLong(), 0);
+  pane.put(u"Position", 4);
+  EXPECT_EQ(bar(app, u"task pane").get(u"Position").toLong(), 4);
+  EXPECT_EQ(errorOf([&] { pane.put(u"Position", 5); }), 5);
+}
+
+TEST_F(AppSettings, AddInsAreListedUntilDeleted) {
+  Object app = createWord();
+  Object addIns = app.get(u"AddIns");
+  std::u16string path = writeFile(templates() + u"Courrier Oxel.dot", u"x", true);
+  Object added = addIns.call(u"Add", path);
+  EXPECT_EQ(added.get(u"Name").toString(), u"Courrier Oxel.dot");
+  EXPECT_EQ(added.get(u"Installed").toLong(), -1);
+  EXPECT_EQ(Object(addIns.get(u"Item", u"courrier oxel.dot")), added);
+  EXPECT_EQ(Object(addIns.call(u"Add", path)), added);
+  EXPECT_EQ(addIns.get(u"Count").toLong(), 1);
+  // An installed global template counts among the loaded templates.
+  EXPECT_EQ(Object(app.get(u"Templates")).get(u"Count").toLong(), 2);
+
+  added.call(u"Delete");
+  EXPECT_EQ(addIns.get(u"Count").toLong(), 0);
+  EXPECT_EQ(errorOf([&] { added.get(u"Name"); }), 5825);
+  EXPECT_EQ(errorOf([&] { addIns.get(u"Item", 1); }), 5941);
+  EXPECT_EQ(errorOf([&] { addIns.call(u"Add", templates() + u"Absent.dot"); }), 5174);
+}
+
+TEST_F(AppSettings, ZoomBelongsToEachPaneOfASplitWindow) {
+  Object app = userWord()->application();
+  Object window = app.get(u"ActiveWindow");
+  EXPECT_EQ(Object(window.get(u"Panes")).get(u"Count").toLong(), 1);
+  window.put(u"Split", Variant::boolean(true));
+  Object panes = window.get(u"Panes");
+  EXPECT_EQ(panes.get(u"Count").toLong(), 2);
+
+  Object lower = panes.get(u"Item", 2);
+  Object(walk(lower, {u"View", u"Zoom"})).put(u"Percentage", 75);
+  auto activeZoom = [&] {
+    return walk(app, {u"ActiveWindow", u"ActivePane", u"View", u"Zoom", u"Percentage"}).toLong();
+  };
+  EXPECT_EQ(activeZoom(), 100);
+  lower.call(u"Activate");
+  EXPECT_EQ(activeZoom(), 75);
+  EXPECT_EQ(walk(window, {u"View", u"Zoom", u"Percentage"}).toLong(), 75);
+
+  // Removing the split keeps the active pane; the other one is gone.
+  Object upper = panes.get(u"Item", 1);
+  window.put(u"Split", Variant::boolean(false));
+  EXPECT_EQ(activeZoom(), 75);
+  EXPECT_EQ(errorOf([&] { upper.get(u"View"); }), 5825);
+  EXPECT_EQ(errorOf([&] { Object(lower.get(u"View")).put(u"Type", 9); }), 4608);
+}
+
+TEST_F(AppSettings, WindowProperties) {
+  Object app = userWord()->application();
+  Object window = app.get(u"ActiveWindow");
+  window.put(u"StyleAreaWidth", app.get(u"CentimetersToPoints", 2));
+  EXPECT_EQ(window.get(u"StyleAreaWidth").toSingle(), 56.7f);
+  EXPECT_EQ(errorOf([&] { window.put(u"StyleAreaWidth", -1); }), 4608);
+  Object view = window.get(u"View");
+  view.put(u"ShowAll", Variant::boolean(true));
+  EXPECT_EQ(walk(app, {u"ActiveWindow", u"View", u"ShowAll"}).toLong(), -1);
+  EXPECT_EQ(window.get(u"Caption").toString(), u"Document1");
+  EXPECT_EQ(Object(window.get(u"Document")), Object(app.get(u"ActiveDocument")));
+  EXPECT_EQ(walk(Object(app.get(u"Windows")).get(u"Item", u"document1"), {u"Index"}).toLong(), 1);
+  EXPECT_EQ(Object(Object(app.get(u"ActiveDocument")).get(u"ActiveWindow")), window);
+}
+
+TEST_F(AppSettings, SelectionGoesToABookmarkAndTypingReplacesIt) {
+  Object app = createWord();
+  std::u16string path = writeFile(docs() + u"Bulletin.doc", u"Nom", false, u"t01");
+  Object document = Object(app.get(u"Documents")).call(u"Open", path);
+  Object selection = app.get(u"Selection");
+
+  Object range = selection.call(u"GoTo", -1, Variant::missing(), Variant::missing(), u"t01");
+  EXPECT_EQ(range.get(u"Text").toString(), u"Nom");
+  EXPECT_EQ(selection.get(u"Start").toLong(), 0);
+  EXPECT_EQ(selection.get(u"End").toLong(), 3);
+  EXPECT_EQ(errorOf([&] {
+              selection.call(u"GoTo", -1, Variant::missing(), Variant::missing(), u"absent");
+            }),
+            5101);
+
+  selection.call(u"TypeText", u"Prénom");
+  selection.call(u"TypeParagraph");
+  EXPECT_EQ(selection.get(u"Start").toLong(), 7);
+  EXPECT_EQ(Object(document.get(u"Range")).get(u"Text").toString().substr(0, 7), u"Prénom\r");
+}
+
+}  // namespace
+}  // namespace r58046::simword::testing
