@@ -97,7 +97,7 @@ void Module::InitQuestionParNom(int32_t ilQuestion, std::u16string isPathDossier
     ioHandleLogiciel = Variant(handle);
   });
   InitQuestion(ilQuestion, std::move(isPathDossier), application, handle,
-               isPathModele.value_or(std::u16string()));
+               std::move(isPathModele).value_or(std::u16string()));
 }
 
 void Module::QuitterParNom(Variant& ioApplication, Variant& ioHandleLogiciel) {

@@ -51,7 +51,7 @@ void QuestionBase::AjouteFichier(std::u16string nomSource, std::u16string nomDes
 void QuestionBase::StockeArguments(automation::Variant& iApplication, std::u16string isPathDossier,
                                    std::optional<std::u16string> isPathModele) {
   msPathDossier = std::move(isPathDossier);
-  msPathModele = isPathModele.value_or(std::u16string());
+  msPathModele = std::move(isPathModele).value_or(std::u16string());
   InitPathDossier();
   mApplication = word::Application(automation::Object(iApplication));
 }
