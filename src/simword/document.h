@@ -102,6 +102,44 @@ class Document : public SimObject<Document> {
   bool isClosed() const;
 
  private:
+  // --- automation members
+  automation::ObjectRef applicationObject() const;
+  automation::ObjectRef activeWindow() const;
+  automation::ObjectRef bookmarks() const;
+  automation::ObjectRef sections() const;
+  automation::ObjectRef paragraphs() const;
+  automation::ObjectRef formFields() const;
+  automation::ObjectRef styles() const;
+  automation::ObjectRef envelope() const;
+  automation::ObjectRef content() const;
+  automation::ObjectRef rangeMember(std::optional<int32_t> start, std::optional<int32_t> end);
+  void saveAs(std::optional<std::u16string> fileName, std::optional<int32_t> fileFormat,
+              std::optional<automation::Variant> lockComments,
+              std::optional<std::u16string> password,
+              std::optional<automation::Variant> addToRecentFiles,
+              std::optional<automation::Variant> writePassword,
+              std::optional<automation::Variant> readOnlyRecommended);
+  void closeMember(std::optional<int32_t> saveChanges,
+                   std::optional<automation::Variant> originalFormat,
+                   std::optional<automation::Variant> routeDocument);
+  void activate();
+  void protect(int32_t type, std::optional<automation::Variant> noReset,
+               std::optional<std::u16string> password);
+  void unprotect(std::optional<std::u16string> password);
+  void setPassword(std::u16string password);
+  void setSaved(bool saved);
+  int32_t protectionType() const;
+  bool updateStylesOnOpen() const;
+  void setUpdateStylesOnOpen(bool update);
+  automation::ObjectRef attachedTemplate() const;
+  void setAttachedTemplate(automation::Variant value);
+  bool showSpellingErrors() const;
+  void setShowSpellingErrors(bool show);
+  bool showGrammaticalErrors() const;
+  void setShowGrammaticalErrors(bool show);
+  int32_t type() const;
+  void updateStyles();
+
   std::unique_ptr<Private> d_;
 };
 
