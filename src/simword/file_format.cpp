@@ -738,7 +738,7 @@ class Reader {
         fieldName = (type == kFieldFormCheckBox   ? u"Check"
                      : type == kFieldFormDropDown ? u"Dropdown"
                                                   : u"Text") +
-                    fromUtf8(std::to_string(++fieldCount_));
+                    fromUtf8(std::to_string(++fieldCounts_[type]));
       }
       builder_.appendField(type, fieldName, checked, font());
     } else if (name == "font") {
@@ -822,7 +822,7 @@ class Reader {
   ParaFormat paraDirect_;
   int32_t paraSection_ = 0;
   int32_t lastSection_ = 0;
-  int fieldCount_ = 0;
+  std::map<int32_t, int> fieldCounts_;  // for Word's default names, per kind of field
 };
 
 // --- writing -------------------------------------------------------------------------------
