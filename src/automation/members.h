@@ -248,7 +248,7 @@ class MemberTable {
     if (h == nullptr) {
       raiseError(errors::kMemberNotSupported);
     }
-    if (h == &e->getter && e->getterArity == 0 && !args.empty()) {
+    if (h == &e->getter && e->takesNoParameters() && !args.empty()) {
       // As automation does for a property without parameters called with arguments, the
       // arguments go to the default member of the object it returns: Documents(1) is
       // Documents.Item(1).
@@ -280,6 +280,11 @@ class MemberTable {
     Handler setter;
     Handler method;
     int getterArity = -1;  // the bound getter's parameters; -1 for a raw handler
+
+    // A getter without parameters: a bound one of none, or a raw one declared with none.
+    bool takesNoParameters() const {
+      return getterArity == 0 || (getterArity < 0 && params.empty());
+    }
   };
 
   static std::u16string asciiKey(std::u16string_view name) {
