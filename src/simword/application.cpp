@@ -51,11 +51,11 @@ Application::Application(const WordEnvironment& environment, std::shared_ptr<Wor
     : SimObject(session),
       environment_(environment),
       settings_(std::move(settings)),
-      desktop_(std::make_shared<WordDesktop>(*environment.desktop, session)),
+      desktop_(std::make_shared<WordDesktop>(*environment.desktop, std::move(session))),
       currentFolder_(settings_->filePaths[kWdDocumentsPath]) {}
 
 std::shared_ptr<Application> Application::start(const WordEnvironment& environment,
-                                                std::shared_ptr<WordSettings> settings,
+                                                const std::shared_ptr<WordSettings>& settings,
                                                 StartedBy startedBy) {
   bool byUser = startedBy == StartedBy::User;
   auto app = std::make_shared<Application>(environment, settings, std::make_shared<WordSession>());
@@ -72,15 +72,15 @@ std::shared_ptr<Application> Application::start(const WordEnvironment& environme
     app->addDocument(
         Document::create(app->sessionPtr(), *app, app->nextNewName(false), std::nullopt, false));
   }
-  bool register_ = byUser;
+  bool becomesRunning = byUser;
   if (!byUser) {
     try {
       environment.registry->getActiveObject(kWordProgId);
     } catch (const automation::AutomationError&) {
-      register_ = true;  // no Word runs: this one becomes the running Word
+      becomesRunning = true;  // no Word runs: this one becomes the running Word
     }
   }
-  if (register_) {
+  if (becomesRunning) {
     for (auto progId : kProgIds) {
       environment.registry->registerRunning(progId, app);
     }
@@ -201,8 +201,9 @@ const Application::OpenDocument& Application::requireActive() const {
 void Application::addDocument(std::shared_ptr<Document> document) {
   auto window = std::make_shared<WindowData>();
   window->document = document;
-  documents_.push_back(OpenDocument{document, window, 0});
-  activate(*document);
+  Document& added = *document;
+  documents_.push_back(OpenDocument{std::move(document), std::move(window), 0});
+  activate(added);
 }
 
 std::u16string Application::nextNewName(bool asTemplate) {

@@ -36,7 +36,7 @@ class Application final : public SimObject<Application>, public WordInstance, pu
   // Starts a Word: by a user (visible, "Document1" open, registered as the running Word) or
   // by automation (hidden, no document, registered only when no Word runs).
   static std::shared_ptr<Application> start(const WordEnvironment& environment,
-                                            std::shared_ptr<WordSettings> settings,
+                                            const std::shared_ptr<WordSettings>& settings,
                                             StartedBy startedBy);
 
   Application(const WordEnvironment& environment, std::shared_ptr<WordSettings> settings,
