@@ -1,0 +1,206 @@
+// Test doubles for the interpreter and the runner: a scriptable automation object that logs
+// every call it answers, a module that answers as the test says, and a world holding them.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "automation/error.h"
+#include "automation/text.h"
+#include "platform/posix_file_system.h"
+#include "scenario/world.h"
+
+namespace r58046::scenario::testing {
+
+using automation::Args;
+using automation::InvokeKind;
+using automation::ObjectRef;
+using automation::Variant;
+
+using Journal = std::vector<std::string>;
+
+// An automation object whose members are handlers or values given by the test; any other
+// member fails with 438. Each call is logged as "label.Member:G|P|M(arguments)".
+class FakeObject : public automation::Dispatch {
+ public:
+  using Handler = std::function<Variant(InvokeKind, Args&)>;
+
+  FakeObject(std::string label, std::shared_ptr<Journal> journal)
+      : label_(std::move(label)), journal_(std::move(journal)) {}
+
+  static std::shared_ptr<FakeObject> make(std::string label, std::shared_ptr<Journal> journal) {
+    return std::make_shared<FakeObject>(std::move(label), std::move(journal));
+  }
+
+  FakeObject& on(std::u16string_view name, Handler h) {
+    handlers_[automation::asciiLower(name)] = std::move(h);
+    return *this;
+  }
+  // A property: read answers the value, put stores the value given.
+  FakeObject& value(std::u16string_view name, Variant v) {
+    auto key = automation::asciiLower(name);
+    values_[key] = std::move(v);
+    return on(name, [this, key](InvokeKind kind, Args& args) {
+      if (kind == InvokeKind::Put) {
+        values_[key] = args.back().get();
+        return Variant();
+      }
+      return values_[key];
+    });
+  }
+  const Variant& stored(std::u16string_view name) { return values_[automation::asciiLower(name)]; }
+
+  Variant invoke(std::u16string_view name, InvokeKind kind, Args& args) override {
+    std::string entry = label_ + "." + automation::toUtf8(name) + ":" +
+                        (kind == InvokeKind::Get   ? "G"
+                         : kind == InvokeKind::Put ? "P"
+                                                   : "M") +
+                        "(";
+    for (size_t i = 0; i < args.size(); ++i) {
+      entry += i == 0 ? "" : ",";
+      if (!args[i].name.empty()) {
+        entry += automation::toUtf8(args[i].name) + ":=";
+      }
+      entry += args[i].isMissing() ? "_" : automation::toUtf8(args[i].get().describe());
+    }
+    journal_->push_back(entry + ")");
+    auto it = handlers_.find(automation::asciiLower(name));
+    if (it == handlers_.end()) {
+      automation::raiseError(automation::errors::kMemberNotSupported);
+    }
+    return it->second(kind, args);
+  }
+
+ private:
+  std::string label_;
+  std::shared_ptr<Journal> journal_;
+  std::map<std::u16string, Handler> handlers_;
+  std::map<std::u16string, Variant> values_;
+};
+
+// A module that answers as the test sets it and logs the host's calls.
+class FakeModule : public external::AbstractModule {
+ public:
+  std::vector<std::string> calls;
+  bool erreurGenerale = false;
+  std::u16string causeErreur;
+  bool bravoNuance = false;
+  std::vector<std::u16string> complement;  // Nothing when `noComplement`
+  bool noComplement = false;
+  // Members that fail, with their error.
+  std::map<std::string, automation::AutomationError> failures;
+  std::shared_ptr<Journal> journal = std::make_shared<Journal>();
+  // What InitQuestion received.
+  int32_t question = 0;
+  std::u16string folder;
+  ObjectRef application;
+  int32_t handle = 0;
+
+  bool BravoNuance() override { return enter("BravoNuance"), bravoNuance; }
+  ObjectRef Complement() override {
+    enter("Complement");
+    if (noComplement) {
+      return nullptr;
+    }
+    auto list = FakeObject::make("Complement", journal);
+    auto items = complement;
+    list->value(u"count", static_cast<int32_t>(items.size()));
+    list->on(u"item", [items](InvokeKind, Args& a) {
+      return Variant(items.at(static_cast<size_t>(a[0].get().toLong()) - 1));
+    });
+    return list;
+  }
+  std::u16string CauseErreur() override { return enter("CauseErreur"), causeErreur; }
+  bool ErreurGenerale() override { return enter("ErreurGenerale"), erreurGenerale; }
+  void Fermer() override { enter("Fermer"); }
+  void InitQuestion(int32_t q, std::u16string dossier, ObjectRef& app, int32_t& h,
+                    std::u16string) override {
+    question = q;
+    folder = dossier;
+    application = app;
+    handle = h;
+    enter("InitQuestion");
+  }
+  void Quitter(ObjectRef&, int32_t&) override { enter("Quitter"); }
+  void TestePoint() override { enter("TestePoint"); }
+
+ private:
+  void enter(const std::string& name) {
+    calls.push_back(name);
+    auto it = failures.find(name);
+    if (it != failures.end()) {
+      throw it->second;
+    }
+  }
+};
+
+// A world of fakes: a real temporary folder tree, the real file system, a fake Word (one
+// FakeObject application per Word started) and a fake module.
+class FakeWorld : public World {
+ public:
+  FakeWorld() {
+    std::random_device random;
+    root_ = std::filesystem::temp_directory_path() /
+            ("r58046-test-" + std::to_string(random()) + std::to_string(random()));
+    std::filesystem::create_directories(root_ / "work");
+    std::filesystem::create_directories(root_ / "docs");
+    std::filesystem::create_directories(root_ / "templates");
+    auto text = [](const std::filesystem::path& p) { return automation::fromUtf8(p.string()); };
+    folders_.work = text(root_ / "work") + u"/";
+    folders_.documents = text(root_ / "docs") + u"/";
+    folders_.userTemplates = text(root_ / "templates");
+    folders_.templates = folders_.userTemplates + u"/Oxel Mod\u00e8les/";
+  }
+  ~FakeWorld() override {
+    std::error_code ec;
+    std::filesystem::remove_all(root_, ec);
+  }
+
+  const WorldFolders& folders() const override { return folders_; }
+  platform::FileSystem& files() override { return files_; }
+  external::AbstractModule& module() override { return module_; }
+  ObjectRef runningWord() override { return running_; }
+  WordHandle startWordAsUser() override {
+    ++started;
+    running_ = makeWord ? makeWord() : FakeObject::make("word", journal);
+    return WordHandle{running_, 0x1000 + started};
+  }
+  void desktopEvent(DesktopEvent event, const std::u16string& caption) override {
+    if (!running_) {
+      throw std::runtime_error("no Word runs");
+    }
+    events.push_back(static_cast<int>(event));
+    captions.push_back(caption);
+    if (event == DesktopEvent::CloseWord) {
+      running_ = nullptr;
+    }
+  }
+  void injectFault(std::u16string_view member, int32_t occurrence, int32_t error) override {
+    faults.push_back(automation::toUtf8(member) + " " + std::to_string(occurrence) + " " +
+                     std::to_string(error));
+  }
+
+  FakeModule& fakeModule() { return module_; }
+
+  std::shared_ptr<Journal> journal = std::make_shared<Journal>();
+  // How a Word the scenario starts is made; a bare FakeObject when not set.
+  std::function<ObjectRef()> makeWord;
+  int started = 0;
+  std::vector<int> events;
+  std::vector<std::u16string> captions;
+  std::vector<std::string> faults;
+
+ private:
+  std::filesystem::path root_;
+  WorldFolders folders_;
+  platform::PosixFileSystem files_;
+  FakeModule module_;
+  ObjectRef running_;
+};
+
+}  // namespace r58046::scenario::testing

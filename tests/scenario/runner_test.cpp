@@ -1,0 +1,348 @@
+// The runner over a world of fakes: which failures fail a file, what expectations look at,
+// how values compare, and what `r58046 run` prints and answers.
+#include "scenario/runner.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <fstream>
+
+#include "automation/text.h"
+#include "fakes.h"
+
+namespace r58046::scenario {
+namespace {
+
+using automation::Args;
+using automation::AutomationError;
+using automation::InvokeKind;
+using automation::Variant;
+using testing::FakeModule;
+using testing::FakeObject;
+using testing::FakeWorld;
+
+namespace fs = std::filesystem;
+
+std::string utf8(std::u16string_view s) {
+  return automation::toUtf8(s);
+}
+
+// The failures of a result as "line: expected | seen".
+std::vector<std::string> failures(const FileResult& r) {
+  std::vector<std::string> out;
+  for (const auto& f : r.failures) {
+    out.push_back(std::to_string(f.line) + ": " + utf8(f.expected) + " | " + utf8(f.seen));
+  }
+  return out;
+}
+
+class RunnerTest : public ::testing::Test {
+ protected:
+  RunnerTest() {
+    world.makeWord = [this] {
+      auto app = FakeObject::make("word", world.journal);
+      app->on(u"Boom", [](InvokeKind, Args&) -> Variant {
+        automation::raiseError(4198, u"Command failed", u"Microsoft Word");
+      });
+      app->on(u"Fine", [](InvokeKind, Args&) { return Variant(); });
+      app->value(u"Name", Variant(u"Word"));
+      app->on(u"CentimetersToPoints", [](InvokeKind, Args& a) {
+        return Variant(static_cast<float>(a.at(0).get().toDouble() * 28.35));
+      });
+      return automation::ObjectRef(app);
+    };
+  }
+
+  FileResult play(std::string_view text) { return runScenarioText("t.scn", text, world, options); }
+
+  FakeWorld world;
+  RunOptions options;
+};
+
+using Lines = std::vector<std::string>;
+
+TEST_F(RunnerTest, AFailedWordLineFailsTheFileUnlessTheNextLineExpectsIt) {
+  FileResult r = play(
+      "word Boom\n"
+      "expect error 4198\n"
+      "word Boom\n"
+      "try Boom\n"
+      "expect ok\n"
+      "word Fine\n"
+      "expect ok\n");
+  EXPECT_EQ(r.outcome, Outcome::Failed);
+  EXPECT_EQ(failures(r), (Lines{"3: Boom to succeed | error 4198: Command failed",
+                                "5: ok | Boom failed with error 4198: Command failed"}));
+  EXPECT_EQ(world.started, 1) << "Word starts at the first word line, once";
+}
+
+TEST_F(RunnerTest, HostCallsAreRecordedAndExpectationsLookAtTheLastOne) {
+  world.fakeModule().failures.emplace(
+      "InitQuestion",
+      AutomationError(5941, u"DLL R58046 - CLASSE Module\n\r - SERVICE InitQuestion - OBJET x",
+                      u"The requested member of the collection does not exist."));
+  FileResult r = play(
+      "expect ok\n"
+      "init 222\n"
+      "expect error\n"
+      "expect error 5941\n"
+      "expect error source \"CLASSE Module\\n\\r - SERVICE InitQuestion\"\n"
+      "expect error 91\n"
+      "expect error source \"Quitter\"\n"
+      "expect ok\n"
+      "check\n"
+      "expect ok\n"
+      "expect error\n");
+  EXPECT_EQ(failures(r),
+            (Lines{"1: ok | nothing has run yet",
+                   "6: error 91 | InitQuestion failed with error 5941: The requested member of "
+                   "the collection does not exist.",
+                   "7: error source \"Quitter\" | source \"DLL R58046 - CLASSE "
+                   "Module\\n\\r - SERVICE InitQuestion - OBJET x\"",
+                   "8: ok | InitQuestion failed with error 5941: The requested member of the "
+                   "collection does not exist.",
+                   "11: error | TestePoint succeeded"}));
+  const auto& m = world.fakeModule();
+  EXPECT_EQ(m.question, 222);
+  EXPECT_EQ(m.folder, world.folders().work);
+  EXPECT_FALSE(m.application);
+  EXPECT_EQ(m.handle, -1);
+  // The scenario did not quit: the runner did, after the last line.
+  EXPECT_EQ(m.calls.back(), "Quitter");
+}
+
+TEST_F(RunnerTest, CheckReadsWhatAHostReadsAndExpectationsCompareIt) {
+  FakeModule& m = world.fakeModule();
+  m.causeErreur = u"D";
+  m.bravoNuance = true;
+  m.complement = {u"x", u"y"};
+  FileResult r = play(
+      "expect CauseErreur = \"D\"\n"
+      "check\n"
+      "expect ErreurGenerale = False\n"
+      "expect CauseErreur = \"D\"\n"
+      "expect causeerreur <> \"A\"\n"
+      "expect BravoNuance = True\n"
+      "expect BravoNuance = -1\n"
+      "expect Complement.count = 2\n"
+      "expect Complement(2) = \"y\"\n"
+      "expect Complement.item(1) = \"x\"\n"
+      "expect CauseErreur = \"d\"\n"
+      "expect Complement(3) = \"z\"\n"
+      "quit\n");
+  EXPECT_EQ(failures(r),
+            (Lines{"1: CauseErreur = \"D\" | no check has run", "11: CauseErreur = \"d\" | \"D\"",
+                   "12: Complement(3) = \"z\" | no complementary string 3 (2 read)"}));
+  EXPECT_EQ(m.calls, (std::vector<std::string>{"TestePoint", "ErreurGenerale", "CauseErreur",
+                                               "BravoNuance", "Complement", "Quitter"}));
+  EXPECT_EQ(utf8(r.obtainedVerdict), "D + nuance");
+}
+
+TEST_F(RunnerTest, ReadingsAreMadeAfterAFailedTestePointAndTheirFailuresRecorded) {
+  FakeModule& m = world.fakeModule();
+  m.failures.emplace("TestePoint", AutomationError(4198, u"Word", u"Command failed"));
+  m.failures.emplace("BravoNuance", AutomationError(91, u"R58046", u""));
+  m.noComplement = true;
+  FileResult r = play(
+      "check\n"
+      "expect error 4198\n"
+      "expect CauseErreur = \"\"\n"
+      "expect BravoNuance = False\n"
+      "expect Complement.count = 0\n");
+  EXPECT_EQ(failures(r),
+            (Lines{"4: BravoNuance = False | reading it failed with error 91: Object variable or "
+                   "With block variable not set",
+                   "5: Complement.count = 0 | reading it failed with error 91: Object variable "
+                   "or With block variable not set"}));
+}
+
+TEST_F(RunnerTest, WordExpectationsCompareAtSinglePrecisionAndStringsExactly) {
+  FileResult r = play(
+      "expect no-word-running\n"
+      "expect word wdRed = 6\n"
+      "word x = 1\n"
+      "expect word-running\n"
+      "expect word CentimetersToPoints(2) = 56.7\n"
+      "expect word CentimetersToPoints(11) = 311.85\n"
+      "expect word CentimetersToPoints(2) <> 56.71\n"
+      "expect word CentimetersToPoints(2) = \"56.7\"\n"
+      "expect word x = True\n"
+      "expect word Name = \"word\"\n"
+      "desktop close-word\n"
+      "expect no-word-running\n"
+      "expect word Name = \"Word\"\n"
+      "desktop dialog\n"
+      "word y = 2\n"
+      "expect word-running\n");
+  EXPECT_EQ(failures(r),
+            (Lines{"9: word x = True | 1", "10: word Name = \"word\" | \"Word\"",
+                   "13: word Name = \"Word\" | error 91: No Word application to run the "
+                   "statement in",
+                   "14: the line to run | no Word runs"}));
+  EXPECT_EQ(world.started, 2) << "a word line after Word was closed starts a new one";
+}
+
+TEST_F(RunnerTest, InitDeliversMasterFilesAndHostWordPassesTheUsersWord) {
+  fs::path exercises = fs::path(utf8(world.folders().documents)) / "exercises";
+  fs::create_directories(exercises);
+  std::ofstream(exercises / "05804601.doc") << "master";
+  std::ofstream(exercises / "05804617.doc") << "master";
+  std::ofstream(fs::path(utf8(world.folders().work)) / "05804617.dot") << "the scenario's own";
+  options.exercises = exercises;
+  FileResult r = play(
+      "init 201\n"
+      "expect file $WORK05804601.doc exists\n"
+      "word x = 1\n"
+      "init 217 host-word\n");
+  EXPECT_EQ(failures(r), (Lines{}));
+  EXPECT_EQ(world.fakeModule().application, world.runningWord());
+  EXPECT_EQ(world.fakeModule().handle, 0x1001);
+  std::ifstream kept(fs::path(utf8(world.folders().work)) / "05804617.dot");
+  std::string text;
+  std::getline(kept, text);
+  EXPECT_EQ(text, "the scenario's own") << "a file already in $WORK is not replaced";
+
+  FakeWorld other;
+  FileResult missing = runScenarioText("m.scn", "init 207\n", other, options);
+  EXPECT_EQ(failures(missing),
+            (Lines{"1: the master files delivered | 05804607.doc: not in " + exercises.string(),
+                   "1: the master files delivered | 15804607.doc: not in " + exercises.string()}));
+}
+
+TEST_F(RunnerTest, DesktopFaultAndFileLinesAndPathExpectations) {
+  std::ofstream(fs::path(utf8(world.folders().work)) / "a b.doc") << "x";
+  FileResult r = play(
+      "word x = 1\n"
+      "desktop dialog\n"
+      "desktop dialog \"Police\"\n"
+      "fault TabStops 2 &H80010001\n"
+      "file $WORKa b.doc readonly\n"
+      "expect file $WORKa b.doc exists\n"
+      "expect file \"$WORKa b.doc\" exists\n"
+      "expect file $WORKc.doc absent\n"
+      "expect file $WORK absent\n"
+      "expect folder $WORK exists\n"
+      "expect folder $TEMPLATES absent\n"
+      "file $WORKmissing.doc hidden\n"
+      "expect folder $WORKa b.doc exists\n");
+  EXPECT_EQ(failures(r).size(), 2U);
+  EXPECT_EQ(r.failures[0].line, 12);
+  EXPECT_EQ(failures(r)[1],
+            "13: folder " + utf8(world.folders().work) + "a b.doc exists | it is absent");
+  EXPECT_EQ(world.captions, (std::vector<std::u16string>{u"Paragraphe", u"Police"}));
+  EXPECT_EQ(world.faults, (std::vector<std::string>{"TabStops 2 -2147418111"}));
+  EXPECT_TRUE(world.files().hasAttribute(world.folders().work + u"a b.doc",
+                                         platform::FileAttribute::ReadOnly));
+}
+
+TEST(ValuesMatch, NumbersAtSinglePrecisionStringsExactly) {
+  EXPECT_TRUE(valuesMatch(Variant(56.7f), Variant(56.7)));
+  EXPECT_TRUE(valuesMatch(Variant(311.85f), Variant(311.85)));
+  EXPECT_FALSE(valuesMatch(Variant(56.7f), Variant(56.71)));
+  EXPECT_TRUE(valuesMatch(Variant::boolean(true), Variant(int16_t{-1})));
+  EXPECT_FALSE(valuesMatch(Variant::boolean(true), Variant(int16_t{1})));
+  EXPECT_TRUE(valuesMatch(Variant(int32_t{9999999}), Variant(9999999.0)));
+  EXPECT_TRUE(valuesMatch(Variant(u"Bulletin.doc"), Variant(u"Bulletin.doc")));
+  EXPECT_FALSE(valuesMatch(Variant(u"Bulletin.doc"), Variant(u"bulletin.doc")));
+  EXPECT_FALSE(valuesMatch(Variant(u"A "), Variant(u"A")));
+  EXPECT_TRUE(valuesMatch(Variant(u"56.7"), Variant(56.7f)));
+  EXPECT_FALSE(valuesMatch(Variant(u"abc"), Variant(0)));
+  EXPECT_TRUE(valuesMatch(Variant(), Variant(u"")));
+  EXPECT_TRUE(valuesMatch(Variant(), Variant(int16_t{0})));
+  EXPECT_TRUE(valuesMatch(Variant::nothing(), Variant::nothing()));
+  auto journal = std::make_shared<testing::Journal>();
+  auto object = FakeObject::make("o", journal);
+  object->value(u"", Variant(u"default"));
+  EXPECT_FALSE(valuesMatch(Variant(object), Variant::nothing()));
+  EXPECT_TRUE(valuesMatch(Variant(object), Variant(object)));
+  EXPECT_TRUE(valuesMatch(Variant(object), Variant(u"default")));
+}
+
+TEST(Verdicts, InAFewWords) {
+  auto v = [](std::optional<Variant> g, std::optional<Variant> c, std::optional<Variant> n) {
+    return utf8(describeVerdict(g, c, n));
+  };
+  EXPECT_EQ(v(Variant::boolean(false), Variant(u""), Variant::boolean(false)), "correct");
+  EXPECT_EQ(v(Variant::boolean(false), Variant(u""), Variant::boolean(true)), "correct + nuance");
+  EXPECT_EQ(v(Variant::boolean(true), Variant(u"%AL"), std::nullopt), "general %AL");
+  EXPECT_EQ(v(std::nullopt, Variant(u"D"), std::nullopt), "D");
+  EXPECT_EQ(v(std::nullopt, std::nullopt, std::nullopt), "-");
+}
+
+// Scenario files on disk, each in its own world: reading, parsing, going on after failures,
+// and the three outputs.
+class RunFilesTest : public ::testing::Test {
+ protected:
+  RunFilesTest()
+      : folder_(fs::temp_directory_path() / ("r58046-files-" + std::to_string(::getpid()))) {
+    fs::create_directories(folder_);
+  }
+  ~RunFilesTest() override { fs::remove_all(folder_); }
+
+  fs::path write(const std::string& name, const std::string& text) {
+    fs::path p = folder_ / name;
+    std::ofstream(p) << text;
+    return p;
+  }
+  std::vector<FileResult> run(const std::vector<fs::path>& files) {
+    std::vector<FileResult> out;
+    for (const auto& f : files) {
+      out.push_back(runScenarioFile(
+          f,
+          [&] {
+            ++worlds;
+            return std::make_unique<FakeWorld>();
+          },
+          RunOptions{}));
+    }
+    return out;
+  }
+
+  int worlds = 0;
+  fs::path folder_;
+};
+
+TEST_F(RunFilesTest, EachFileRunsInItsOwnWorldAndTheStatusSaysTheWorst) {
+  fs::path good = write("good.scn", "# Nothing\nexpect no-word-running\n");
+  fs::path bad = write("bad.scn", "# Two\nexpect word-running\nexpect error\n");
+  fs::path broken = write("broken.scn", "\n\nword x = (\n");
+  fs::path missing = folder_ / "missing.scn";
+
+  std::vector<FileResult> passing = run({good});
+  EXPECT_EQ(exitStatus(passing), 0);
+  EXPECT_EQ(formatText(passing), "1 passed, 0 failed\n");
+
+  std::vector<FileResult> results = run({bad, good});
+  EXPECT_EQ(exitStatus(results), 1);
+  EXPECT_EQ(formatText(results),
+            bad.string() + ":2: expected word-running, seen no Word runs\n" + bad.string() +
+                ":3: expected error, seen nothing has run yet\n" + "1 passed, 1 failed\n");
+
+  worlds = 0;
+  results = run({broken, bad, missing, good});
+  EXPECT_EQ(worlds, 3) << "a file that cannot be read needs no world";
+  EXPECT_EQ(exitStatus(results), 2);
+  EXPECT_EQ(results[0].outcome, Outcome::Invalid);
+  EXPECT_EQ(results[2].outcome, Outcome::Invalid);
+  EXPECT_EQ(results[3].outcome, Outcome::Passed);
+  std::string text = formatText(results);
+  EXPECT_NE(text.find(broken.string() + ":3:11: expected an expression\n"), std::string::npos);
+  EXPECT_NE(text.find(missing.string() + ": cannot be read\n"), std::string::npos);
+  EXPECT_NE(text.find("1 passed, 3 failed\n"), std::string::npos);
+
+  std::string json = formatJson(run({bad, broken}));
+  EXPECT_NE(json.find("{\"file\": \"" + bad.string() +
+                      "\", \"result\": \"failed\", \"description\": \"Two\""),
+            std::string::npos);
+  EXPECT_NE(json.find("{\"line\": 2, \"text\": \"expect word-running\", \"expected\": "
+                      "\"word-running\", \"seen\": \"no Word runs\"}"),
+            std::string::npos);
+  EXPECT_NE(json.find("\"result\": \"invalid\", \"error\": \"expected an expression\", \"line\": "
+                      "3, \"column\": 11"),
+            std::string::npos);
+  EXPECT_NE(json.find("\"passed\": 0,\n  \"failed\": 2,\n  \"status\": 2\n}"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace r58046::scenario
