@@ -150,24 +150,24 @@ struct TestPlatform {
   }
   // Word's main window on the desktop.
   platform::Hwnd wordWindow(const std::u16string& caption = u"Microsoft Word") {
-    platform::WindowSpec spec;
-    spec.className = u"OpusApp";
-    spec.caption = caption;
-    return desktop.create(spec);
+    platform::WindowSpec desc;
+    desc.className = u"OpusApp";
+    desc.caption = caption;
+    return desktop.create(desc);
   }
   // A modal dialog owned by a window; its WM_CLOSE is logged before it goes.
   platform::Hwnd dialog(platform::Hwnd owner, const std::u16string& caption,
                         std::vector<platform::Hwnd>* closed) {
-    platform::WindowSpec spec;
-    spec.className = u"bosa_sdm_Microsoft Office Word 11.0";
-    spec.caption = caption;
-    spec.exStyle = platform::kWsExDlgModalFrame;
-    spec.owner = owner;
-    spec.onClose = [this, closed](platform::Hwnd h) {
+    platform::WindowSpec desc;
+    desc.className = u"bosa_sdm_Microsoft Office Word 11.0";
+    desc.caption = caption;
+    desc.exStyle = platform::kWsExDlgModalFrame;
+    desc.owner = owner;
+    desc.onClose = [this, closed](platform::Hwnd h) {
       closed->push_back(h);
       desktop.destroy(h);
     };
-    return desktop.create(spec);
+    return desktop.create(desc);
   }
 };
 

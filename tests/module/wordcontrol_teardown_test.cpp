@@ -110,9 +110,9 @@ TEST_F(TeardownTest, BalloonIsClosedWithAShortRealPause) {
   EXPECT_NO_THROW(access.FermeQuestion());
   EXPECT_TRUE(tp.pauses.asked().empty());
 
-  platform::WindowSpec spec;
-  spec.className = u"MSOBALLOON";
-  const platform::Hwnd balloon = tp.desktop.create(spec);
+  platform::WindowSpec desc;
+  desc.className = u"MSOBALLOON";
+  const platform::Hwnd balloon = tp.desktop.create(desc);
   access.setQuestion(question);
   access.FermeQuestion();
 

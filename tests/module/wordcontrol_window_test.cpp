@@ -14,16 +14,16 @@ using platform::Hwnd;
 class WindowTest : public ::testing::Test {
  protected:
   Hwnd child(Hwnd parent, bool survivesClose) {
-    platform::WindowSpec spec;
-    spec.className = u"MsoBalloonChild";
-    spec.parent = parent;
-    spec.onClose = [this, survivesClose](Hwnd h) {
+    platform::WindowSpec desc;
+    desc.className = u"MsoBalloonChild";
+    desc.parent = parent;
+    desc.onClose = [this, survivesClose](Hwnd h) {
       closed.push_back(h);
       if (!survivesClose) {
         tp.desktop.destroy(h);
       }
     };
-    return tp.desktop.create(spec);
+    return tp.desktop.create(desc);
   }
 
   TestPlatform tp;
@@ -33,13 +33,13 @@ class WindowTest : public ::testing::Test {
 };
 
 TEST_F(WindowTest, FermeFenetreClosesChildrenDepthFirstThenTheWindow) {
-  platform::WindowSpec spec;
-  spec.className = u"MSOBALLOON";
-  spec.onClose = [this](Hwnd h) {
+  platform::WindowSpec desc;
+  desc.className = u"MSOBALLOON";
+  desc.onClose = [this](Hwnd h) {
     closed.push_back(h);
     tp.desktop.destroy(h);
   };
-  const Hwnd balloon = tp.desktop.create(spec);
+  const Hwnd balloon = tp.desktop.create(desc);
   const Hwnd first = child(balloon, false);
   const Hwnd grandChild = child(first, false);
   const Hwnd second = child(balloon, false);
@@ -51,9 +51,9 @@ TEST_F(WindowTest, FermeFenetreClosesChildrenDepthFirstThenTheWindow) {
 }
 
 TEST_F(WindowTest, FermeFenetreStopsWhenAChildSurvivesItsClosing) {
-  platform::WindowSpec spec;
-  spec.className = u"MSOBALLOON";
-  const Hwnd balloon = tp.desktop.create(spec);
+  platform::WindowSpec desc;
+  desc.className = u"MSOBALLOON";
+  const Hwnd balloon = tp.desktop.create(desc);
   const Hwnd stubborn = child(balloon, true);
 
   access.FermeFenetre(balloon);
@@ -80,12 +80,12 @@ TEST_F(WindowTest, FermeDialogueLeavesWindowsThatAreNoModalDialogOfTheOwner) {
   const Hwnd hidden = tp.dialog(word, u"Cachée", &closed);
   tp.desktop.setVisible(hidden, false);
   tp.dialog(word, u"", &closed);  // no caption
-  platform::WindowSpec modeless;
-  modeless.className = u"Palette";
-  modeless.caption = u"Palette";
-  modeless.owner = word;
-  modeless.onClose = [this](Hwnd h) { closed.push_back(h); };
-  tp.desktop.create(modeless);
+  platform::WindowSpec palette;
+  palette.className = u"Palette";
+  palette.caption = u"Palette";
+  palette.owner = word;
+  palette.onClose = [this](Hwnd h) { closed.push_back(h); };
+  tp.desktop.create(palette);
 
   access.FermeDialogue(word);
 
