@@ -21,12 +21,12 @@ WordDesktop::WordDesktop(platform::SimDesktop& desktop, std::shared_ptr<WordSess
     : desktop_(&desktop), session_(std::move(session)) {}
 
 void WordDesktop::createMainWindow(bool visible, std::function<void()> onUserClose) {
-  platform::WindowSpec spec;
-  spec.className = std::u16string(kMainWindowClass);
-  spec.caption = std::u16string(kMainWindowTitle);
-  spec.visible = visible;
-  spec.onClose = [close = std::move(onUserClose)](Hwnd /*hwnd*/) { close(); };
-  main_ = desktop_->create(std::move(spec));
+  platform::WindowSpec window;
+  window.className = std::u16string(kMainWindowClass);
+  window.caption = std::u16string(kMainWindowTitle);
+  window.visible = visible;
+  window.onClose = [close = std::move(onUserClose)](Hwnd /*hwnd*/) { close(); };
+  main_ = desktop_->create(std::move(window));
 }
 
 void WordDesktop::setTitle(std::u16string_view documentName) {
@@ -90,20 +90,20 @@ void WordDesktop::minimize() {
 }
 
 Hwnd WordDesktop::createDialog(std::u16string_view caption, Hwnd owner) {
-  platform::WindowSpec spec;
-  spec.className = std::u16string(kDialogClass);
-  spec.caption = std::u16string(caption.empty() ? kDefaultDialogCaption : caption);
-  spec.exStyle = kDialogExStyle;
-  spec.owner = owner;
+  platform::WindowSpec window;
+  window.className = std::u16string(kDialogClass);
+  window.caption = std::u16string(caption.empty() ? kDefaultDialogCaption : caption);
+  window.exStyle = kDialogExStyle;
+  window.owner = owner;
   std::weak_ptr<WordDesktop> self = weak_from_this();
   auto close = [self](Hwnd hwnd) {
     if (auto desktop = self.lock()) {
       desktop->closeDialog(hwnd);
     }
   };
-  spec.onClose = close;
-  spec.onEscape = close;
-  Hwnd hwnd = desktop_->create(std::move(spec));
+  window.onClose = close;
+  window.onEscape = close;
+  Hwnd hwnd = desktop_->create(std::move(window));
   if (hwnd != 0) {
     dialogs_.push_back(hwnd);
     dialogsChanged();
@@ -140,10 +140,10 @@ void WordDesktop::showBalloon() {
   if (main_ == 0) {
     return;
   }
-  platform::WindowSpec spec;
-  spec.className = u"MSOBALLOON";
-  spec.owner = main_;
-  balloon_ = desktop_->create(std::move(spec));
+  platform::WindowSpec window;
+  window.className = u"MSOBALLOON";
+  window.owner = main_;
+  balloon_ = desktop_->create(std::move(window));
   for (std::u16string_view button : {u"OK", u"Annuler"}) {
     platform::WindowSpec child;
     child.className = u"Button";
