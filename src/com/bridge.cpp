@@ -112,6 +112,23 @@ ServerMaker& maker() {
   return current;
 }
 
+void (*&callHook())() {
+  static void (*hook)() = nullptr;
+  return hook;
+}
+
+// Runs the call hook when a served call ends.
+struct AfterCall {
+  ~AfterCall() {
+    if (callHook() != nullptr) {
+      try {
+        callHook()();
+      } catch (...) {
+      }
+    }
+  }
+};
+
 bool& channelErrors() {
   static bool channel = false;
   return channel;
@@ -672,6 +689,10 @@ void setChannelErrors(bool channel) {
   channelErrors() = channel;
 }
 
+void setCallHook(void (*hook)()) {
+  callHook() = hook;
+}
+
 void setServerMaker(ServerMaker m) {
   maker() = m != nullptr ? m : &makePlainServer;
 }
@@ -740,6 +761,7 @@ HRESULT ServerBase::idsOfNames(LPOLESTR* nameList, UINT count, DISPID* ids) {
 
 HRESULT ServerBase::invokeByName(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result,
                                  EXCEPINFO* info) {
+  AfterCall afterCall;
   std::vector<Variant> values;
   std::vector<std::pair<size_t, VARIANT*>> byRef;  // value index, the caller's VARIANT
   auto copyBack = [&] {

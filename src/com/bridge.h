@@ -10,9 +10,10 @@
 // leaves a COM method.
 #pragma once
 
+#include <windows.h>
+
 #include <oaidl.h>
 #include <ole2.h>
-#include <windows.h>
 
 #include <atomic>
 #include <string>
@@ -97,6 +98,10 @@ std::atomic<long>& liveServers();
 // reports them (the HRESULT itself, as a busy Word answers) rather than as an exception.
 // Set by the out-of-process simulated Word.
 void setChannelErrors(bool channel);
+// Runs after every call that a served object answered (also a failed one): the
+// out-of-process simulated Word brings its real windows up to date there, before the
+// caller hears back.
+void setCallHook(void (*hook)());
 
 // Serves an automation object as IDispatch, plus ISupportErrorInfo. A dual interface is
 // served by deriving from Server<ThatInterface> and implementing its functions with

@@ -1,8 +1,9 @@
 #include "com/class_registry.h"
 
+#include <windows.h>
+
 #include <ole2.h>
 #include <oleauto.h>
-#include <windows.h>
 
 #include <string>
 

@@ -1,9 +1,10 @@
 // The four entry points of r58046.dll and the class factory of Module. They carry no logic
 // of the module: registration writes the class, its ProgID and the type library; the
 // factory makes a Module on the Windows platform.
+#include <windows.h>
+
 #include <ole2.h>
 #include <olectl.h>
-#include <windows.h>
 
 #include <atomic>
 #include <cwchar>
@@ -133,12 +134,17 @@ HRESULT registerServer() {
 
 HRESULT unregisterServer() {
   HostInterfaces host = HostInterfaces::read();
-  HRESULT hr = UnRegisterTypeLib(LIBID_R58046, external::ids::kTypeLibraryMajor,
-                                 external::ids::kTypeLibraryMinor, 0, SYS_WIN32);
+  HRESULT hr = S_OK;
+  // Only a library that is registered is removed (unregistering twice is no failure).
+  if (readValue(L"TypeLib\\" + guidText(LIBID_R58046) + L"\\1.0", nullptr).has_value() ||
+      readValue(L"TypeLib\\" + guidText(LIBID_R58046) + L"\\1.0\\0\\win32", nullptr).has_value()) {
+    hr = UnRegisterTypeLib(LIBID_R58046, external::ids::kTypeLibraryMajor,
+                           external::ids::kTypeLibraryMinor, 0, SYS_WIN32);
+  }
   host.restoreForeign();
   bool ok = removeTree(L"CLSID\\" + guidText(CLSID_Module)) && removeTree(kProgId);
-  if (FAILED(hr) && hr != TYPE_E_REGISTRYACCESS && hr != TYPE_E_CANTLOADLIBRARY) {
-    return SELFREG_E_TYPELIB;  // a library registered but not removable
+  if (FAILED(hr)) {
+    return SELFREG_E_TYPELIB;
   }
   return ok ? S_OK : SELFREG_E_CLASS;
 }

@@ -1,0 +1,118 @@
+#include "winhost/simword_link.h"
+
+#include <objbase.h>
+
+#include <algorithm>
+#include <cwchar>
+
+#include "com/bridge.h"
+
+namespace r58046::winhost {
+
+std::wstring applicationItem(DWORD processId) {
+  return L"R58046.SimWord." + std::to_wstring(processId);
+}
+
+bool writeUserValue(const wchar_t* name, const std::wstring& value) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, kUserKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  LONG result = RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                               static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+  return result == ERROR_SUCCESS;
+}
+
+std::optional<std::wstring> readUserValue(const wchar_t* name) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kUserKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  std::optional<std::wstring> out;
+  DWORD type = 0;
+  DWORD size = 0;
+  if (RegQueryValueExW(key, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+      type == REG_SZ) {
+    std::wstring buffer(size / sizeof(wchar_t) + 1, L'\0');
+    if (RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()),
+                         &size) == ERROR_SUCCESS) {
+      out = std::wstring(buffer.c_str());
+    }
+  }
+  RegCloseKey(key);
+  return out;
+}
+
+void deleteUserValue(const wchar_t* name) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kUserKey, 0, KEY_WRITE, &key) == ERROR_SUCCESS) {
+    RegDeleteValueW(key, name);
+    RegCloseKey(key);
+  }
+}
+
+std::vector<SimWordProcess> runningSimWords() {
+  std::vector<SimWordProcess> out;
+  HWND control = nullptr;
+  while ((control = FindWindowExW(HWND_MESSAGE, control, kControlClass, nullptr)) != nullptr) {
+    wchar_t name[64] = {};
+    GetWindowTextW(control, name, 64);
+    SimWordProcess p;
+    p.control = control;
+    wchar_t* rest = nullptr;
+    p.processId = static_cast<DWORD>(std::wcstoul(name, &rest, 10));
+    p.started = std::wcstoull(rest, nullptr, 16);
+    if (p.processId != 0) {
+      out.push_back(p);
+    }
+  }
+  std::sort(out.begin(), out.end(),
+            [](const SimWordProcess& a, const SimWordProcess& b) { return a.started < b.started; });
+  return out;
+}
+
+LRESULT sendCommand(HWND control, const std::u16string& command) {
+  COPYDATASTRUCT data{};
+  data.dwData = kCommandTag;
+  data.cbData = static_cast<DWORD>(command.size() * sizeof(char16_t));
+  data.lpData = const_cast<char16_t*>(command.data());
+  DWORD_PTR answer = static_cast<DWORD_PTR>(-1);
+  if (!SendMessageTimeoutW(control, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL,
+                           30000, &answer)) {
+    return -1;
+  }
+  return static_cast<LRESULT>(answer);
+}
+
+automation::ObjectRef applicationOf(DWORD processId) {
+  IRunningObjectTable* table = nullptr;
+  if (FAILED(GetRunningObjectTable(0, &table))) {
+    return nullptr;
+  }
+  IMoniker* moniker = nullptr;
+  IUnknown* unknown = nullptr;
+  std::wstring item = applicationItem(processId);
+  if (SUCCEEDED(CreateItemMoniker(L"!", item.c_str(), &moniker))) {
+    if (FAILED(table->GetObject(moniker, &unknown))) {
+      unknown = nullptr;
+    }
+    moniker->Release();
+  }
+  table->Release();
+  if (unknown == nullptr) {
+    return nullptr;
+  }
+  automation::ObjectRef object;
+  try {
+    object = com::objectOf(unknown);
+  } catch (...) {
+    unknown->Release();
+    throw;
+  }
+  unknown->Release();
+  return object;
+}
+
+}  // namespace r58046::winhost
