@@ -286,10 +286,9 @@ int32_t DocCore::measurementUnit() const {
 ParsedDocument readDocumentFile(const DocCore& core, std::u16string_view fileName) {
   std::u16string full(fileName);
   if (!hasFolder(full)) {
-    std::u16string folder = core.folder.empty() && core.host != nullptr
-                                ? core.host->defaultFolder()
-                                : withSeparator(core.folder);
-    full = withSeparator(folder) + full;
+    // A bare name is looked for in Word's current folder.
+    std::u16string folder = core.host != nullptr ? core.host->defaultFolder() : u"";
+    full = withSeparator(folder.empty() ? core.folder : folder) + full;
   }
   std::optional<std::u16string> found = findFile(full);
   if (!found) {
@@ -354,7 +353,7 @@ std::shared_ptr<Document> Document::open(std::shared_ptr<WordSession> session, D
   if (core.props.updateStylesOnOpen && !core.props.attachedTemplate.empty()) {
     // Word takes the attached template's styles on opening; a template it cannot read is
     // passed over.
-    if (std::optional<std::u16string> t = findFile(core.props.attachedTemplate)) {
+    if (std::optional<std::u16string> t = findFile(doc->attachedTemplateFullName())) {
       try {
         ParsedDocument tpl = parseFile(*t);
         core.content->styles().copyDefinitionsFrom(tpl.content->styles());
@@ -461,11 +460,14 @@ bool Document::isTemplate() const {
 
 std::u16string Document::attachedTemplateFullName() const {
   const DocCore& core = *d_->core;
-  if (!core.props.attachedTemplate.empty()) {
-    return core.props.attachedTemplate;
+  const std::u16string& attached = core.props.attachedTemplate;
+  if (!attached.empty() && hasFolder(attached)) {
+    return attached;
   }
+  // A template named without its folder (as an author may write it) is one of the user
+  // templates folder.
   std::u16string folder = core.host != nullptr ? core.host->userTemplatesFolder() : u"";
-  return withSeparator(folder) + u"Normal.dot";
+  return withSeparator(folder) + (attached.empty() ? u"Normal.dot" : attached);
 }
 
 ObjectRef Document::range(int32_t start, int32_t end) {
@@ -772,7 +774,7 @@ void Document::updateStyles() {
   if (core.props.attachedTemplate.empty()) {
     return;
   }
-  std::optional<std::u16string> found = findFile(core.props.attachedTemplate);
+  std::optional<std::u16string> found = findFile(attachedTemplateFullName());
   if (!found) {
     raiseWordError(errors::kWordFileNotFound);
   }

@@ -35,39 +35,6 @@ Content::Content() : text_(1, kParagraphMark), fmt_(1, 0), formats_(1) {
   paras_.push_back(Paragraph{1, styles_.normal(), {}, 0});
 }
 
-std::unique_ptr<Content> Content::clone() const {
-  auto copy = std::make_unique<Content>();
-  copy->text_ = text_;
-  copy->fmt_ = fmt_;
-  copy->formats_ = formats_;
-  copy->paras_ = paras_;
-  copy->styles_.copyDefinitionsFrom(styles_);
-  // Style ids are the copy's own: map the paragraphs' styles by name.
-  for (auto& p : copy->paras_) {
-    const StyleDef* s = styles_.byId(p.style);
-    const StyleDef* there = s != nullptr ? copy->styles_.find(s->name) : nullptr;
-    p.style = there != nullptr ? there->id : copy->styles_.normal();
-  }
-  for (const auto& b : bookmarks_) {
-    copy->bookmarks_.push_back(BookmarkData{b.name, copy->track(b.span->start, b.span->end)});
-  }
-  for (const auto& f : fields_) {
-    auto field = std::make_shared<FormFieldData>(*f);
-    field->span = copy->track(f->span->start, f->span->end);
-    copy->fields_.push_back(field);
-  }
-  copy->envelope_.present = envelope_.present;
-  copy->envelope_.defaultFaceUp = envelope_.defaultFaceUp;
-  if (envelope_.address) {
-    copy->envelope_.address = copy->track(envelope_.address->start, envelope_.address->end);
-  }
-  if (envelope_.returnAddress) {
-    copy->envelope_.returnAddress =
-        copy->track(envelope_.returnAddress->start, envelope_.returnAddress->end);
-  }
-  return copy;
-}
-
 std::u16string_view Content::slice(int32_t start, int32_t end) const {
   start = std::clamp(start, 0, this->end());
   end = std::clamp(end, start, this->end());

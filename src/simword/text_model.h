@@ -110,8 +110,6 @@ class Content {
   Content();
   Content(const Content&) = delete;
   Content& operator=(const Content&) = delete;
-  // A deep copy (its own spans), as a new document based on a template gets.
-  std::unique_ptr<Content> clone() const;
 
   const std::u16string& text() const { return text_; }
   int32_t end() const { return static_cast<int32_t>(text_.size()); }
