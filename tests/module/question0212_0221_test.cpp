@@ -1,7 +1,8 @@
 // Questions 0212 to 0221 driven directly, for what the scenarios cannot show: where Word
 // takes the letter template from when it lies in another folder (0217 and 0218), a template
-// saved within the same second as the preparation (0221), and the 16-bit document count of
-// 0216.
+// saved within the same second as the preparation (0221), the 16-bit document count of 0216,
+// and 0214 evaluated without the passage "s02" (the module's document check reports that
+// first).
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -200,6 +201,26 @@ TEST_F(TemplateQuestion, Question0216DocumentCountBeyondSixteenBitsOverflows) {
     EXPECT_NE(e.source().find(u"CLASSE Question0216"), std::u16string::npos);
   }
   EXPECT_TRUE(doc.opened.empty());
+}
+
+// 0214 takes both passages before it looks for the style: without "s02" the failure is
+// handed on, although the missing style alone would have given "A".
+TEST_F(TemplateQuestion, Question0214ReadsBothPassagesBeforeTheStyles) {
+  auto bookmarks = Fake::make();
+  auto s01 = Fake::make();
+  doc.document->value(u"Bookmarks", Variant(bookmarks));
+  s01->value(u"Range", Variant(Fake::make()));
+  bookmarks->on(u"Item", [&](Args& a) -> Variant {
+    if (a[0].get().toString() != u"s01") {
+      automation::raiseError(automation::errors::kWordNoSuchMember, {}, u"Word");
+    }
+    return Variant(s01);
+  });
+  Object question = prepared(214);
+
+  EXPECT_THROW(question.call(u"TestePoint"), AutomationError);
+  EXPECT_EQ(question.get(u"CauseErreur").toString(), u"");
+  EXPECT_EQ(doc.document->count(u"Styles"), 0);
 }
 
 }  // namespace
