@@ -1028,7 +1028,15 @@ class Writer {
         closes_[end] += close;
       }
     };
+    // In the order of their names, whatever order they were made in.
+    std::vector<const BookmarkData*> bookmarks;
     for (const auto& b : c_.bookmarks()) {
+      bookmarks.push_back(&b);
+    }
+    std::sort(bookmarks.begin(), bookmarks.end(),
+              [](const BookmarkData* x, const BookmarkData* y) { return x->name < y->name; });
+    for (const BookmarkData* bookmark : bookmarks) {
+      const BookmarkData& b = *bookmark;
       std::string n = toUtf8(b.name);
       add(b.span->start, b.span->end, "{bookmark " + n + "}", "{/bookmark " + n + "}");
     }
@@ -1139,18 +1147,22 @@ class Writer {
     bool trail = c >= 0xDC00 && c <= 0xDFFF;
     const std::u16string& t = c_.text();
     auto at = static_cast<size_t>(pos);
-    bool paired = (lead && at + 1 < t.size() && t[at + 1] >= 0xDC00 && t[at + 1] <= 0xDFFF) ||
-                  (trail && at > 0 && t[at - 1] >= 0xD800 && t[at - 1] <= 0xDBFF);
-    if (c < 0x20 || ((lead || trail) && !paired)) {
+    if (trail && pairOpen_) {
+      pairOpen_ = false;  // written with its first half
+      return {};
+    }
+    // A pair is written as one character only when nothing (a mark, other formatting) comes
+    // between its halves.
+    auto next = static_cast<int32_t>(at + 1);
+    if (lead && at + 1 < t.size() && t[at + 1] >= 0xDC00 && t[at + 1] <= 0xDFFF &&
+        c_.directChar(next) == c_.directChar(pos) && marksAt(next).empty()) {
+      pairOpen_ = true;
+      return toUtf8(t.substr(at, 2));
+    }
+    if (c < 0x20 || lead || trail) {
       char buffer[16];
       std::snprintf(buffer, sizeof buffer, "{U+%04X}", static_cast<unsigned>(c));
       return buffer;
-    }
-    if (lead) {
-      return toUtf8(t.substr(at, 2));
-    }
-    if (trail) {
-      return {};
     }
     return toUtf8(std::u16string_view(&c, 1));
   }
@@ -1163,6 +1175,7 @@ class Writer {
   std::map<int32_t, std::string> collapsed_;
   std::map<int32_t, std::shared_ptr<FormFieldData>> fields_;
   CharFormat openFont_;
+  bool pairOpen_ = false;
 };
 
 }  // namespace
