@@ -61,6 +61,8 @@ struct Word {
 
 Word* gWord = nullptr;
 
+void withdraw(Word& w);
+
 std::u16string u16(const std::wstring& text) {
   return std::u16string(text.begin(), text.end());
 }
@@ -80,24 +82,37 @@ void afterChange() {
     w->savedSettings = settings;
   }
   if (!w->application->running()) {
+    // Gone for everyone at once: no longer listed, no longer in the running object table;
+    // the process ends once the answer to this call has gone.
     w->ending = true;
+    withdraw(*w);
     PostMessageW(w->control, kEndMessage, 0, 0);
   }
 }
 
-void end(Word& w) {
-  w.ending = true;
+// Takes the Word off the running object table and the list of running simword.exe (its
+// control window loses its name).
+void withdraw(Word& w) {
+  SetWindowTextW(w.control, L"");
   IRunningObjectTable* table = nullptr;
   if (w.itemCookie != 0 && SUCCEEDED(GetRunningObjectTable(0, &table))) {
     table->Revoke(w.itemCookie);
     table->Release();
   }
+  w.itemCookie = 0;
   if (w.activeCookie != 0) {
     RevokeActiveObject(w.activeCookie, nullptr);
   }
+  w.activeCookie = 0;
   if (w.classCookie != 0) {
     CoRevokeClassObject(w.classCookie);
   }
+  w.classCookie = 0;
+}
+
+void end(Word& w) {
+  w.ending = true;
+  withdraw(w);
   // Every client is cut off now, as when Word's process is gone: its calls fail with 462.
   com::ServerBase::disconnectAll();
   w.mirror.reset();
@@ -145,6 +160,7 @@ LRESULT command(Word& w, std::u16string text) {
     return reinterpret_cast<LRESULT>(w.mirror->realOf(app.mainWindow()));
   } else if (verb == u"exit") {
     w.ending = true;
+    withdraw(w);
     PostMessageW(w.control, kEndMessage, 0, 0);
     return 0;
   } else {

@@ -1,0 +1,21 @@
+// The world of a scenario file in the Windows build: a temporary folder tree, the module
+// created through COM by its class identifier and driven through AbstractModule as a host
+// drives it, and Word as whatever answers to "Word.Application.11" (simword.exe under the
+// tests), started by the user as a program and driven from outside automation through its
+// control window.
+#pragma once
+
+#include <memory>
+
+#include "scenario/world.h"
+
+namespace r58046::winhost {
+
+// A new world; std::runtime_error when its folders cannot be made or the module cannot be
+// created (r58046.dll not registered).
+std::unique_ptr<scenario::World> makeWindowsWorld();
+
+// Ends every simword.exe that runs and waits (bounded) until their processes are gone.
+void endAllSimWords();
+
+}  // namespace r58046::winhost
