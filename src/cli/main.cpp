@@ -90,6 +90,7 @@ int run(const std::vector<std::string>& args) {
   scenario::RunOptions options;
   options.exercises = scenario::findExercisesFolder();
   std::vector<scenario::FileResult> results;
+  results.reserve(files.size());
   for (const fs::path& file : files) {
     results.push_back(scenario::runScenarioFile(file, scenario::makeNativeWorld, options));
   }
@@ -111,6 +112,7 @@ int demo() {
   scenario::RunOptions options;
   options.exercises = exercises;
   std::vector<scenario::FileResult> results;
+  results.reserve(files.size());
   for (const fs::path& file : files) {
     results.push_back(scenario::runScenarioFile(file, scenario::makeNativeWorld, options));
   }

@@ -313,7 +313,8 @@ Line parseLine(std::u16string_view text) {
     endOfLine(cursor);
   } else if (is(u"file")) {
     l.command = Command::File;
-    auto [path, last] = pathAndLastWord(cursor, "readonly, hidden, system or normal");
+    auto pathAndAttribute = pathAndLastWord(cursor, "readonly, hidden, system or normal");
+    std::u16string_view last = pathAndAttribute.second;
     static const std::pair<const char16_t*, platform::FileAttribute> kAttributes[] = {
         {u"readonly", platform::FileAttribute::ReadOnly},
         {u"hidden", platform::FileAttribute::Hidden},
@@ -326,7 +327,7 @@ Line parseLine(std::u16string_view text) {
       fail(static_cast<int>(last.data() - text.data()) + 1,
            "expected readonly, hidden, system or normal");
     }
-    l.path = std::move(path);
+    l.path = std::move(pathAndAttribute.first);
     l.attribute = found->second;
   } else if (is(u"expect")) {
     l.command = Command::Expect;
