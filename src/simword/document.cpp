@@ -415,14 +415,33 @@ const MemberTable<Document>& Document::members() {
           .get(u"Content", &Document::content)
           .method(u"Range", {u"Start", u"End"}, &Document::rangeMember)
           .method(u"Save", &Document::save)
-          .method(u"SaveAs",
-                  {u"FileName", u"FileFormat", u"LockComments", u"Password", u"AddToRecentFiles",
-                   u"WritePassword", u"ReadOnlyRecommended"},
-                  &Document::saveAs)
+          // Word's arguments; those past Password change nothing in the simulated Word.
+          .raw(u"SaveAs",
+               {u"FileName", u"FileFormat", u"LockComments", u"Password", u"AddToRecentFiles",
+                u"WritePassword", u"ReadOnlyRecommended", u"EmbedTrueTypeFonts",
+                u"SaveNativePictureFormat", u"SaveFormsData", u"SaveAsAOCELetter", u"Encoding",
+                u"InsertLineBreaks", u"AllowSubstitutions", u"LineEnding", u"AddBiDiMarks"},
+               {}, {},
+               [](Document& self, automation::CallArgs& a) {
+                 auto text = [&](size_t i) {
+                   return a.has(i) ? std::optional<std::u16string>(a[i].toString()) : std::nullopt;
+                 };
+                 self.saveAs(text(0),
+                             a.has(1) ? std::optional<int32_t>(a[1].toLong()) : std::nullopt,
+                             std::nullopt, text(3), std::nullopt, std::nullopt, std::nullopt);
+                 return Variant();
+               })
           .method(u"Close", {u"SaveChanges", u"OriginalFormat", u"RouteDocument"},
                   &Document::closeMember)
           .method(u"Activate", &Document::activate)
-          .method(u"Protect", {u"Type", u"NoReset", u"Password"}, &Document::protect)
+          .raw(u"Protect", {u"Type", u"NoReset", u"Password", u"UseIRM", u"EnforceStyleLock"}, {},
+               {},
+               [](Document& self, automation::CallArgs& a) {
+                 self.protect(
+                     a.required(0).toLong(), std::nullopt,
+                     a.has(2) ? std::optional<std::u16string>(a[2].toString()) : std::nullopt);
+                 return Variant();
+               })
           .method(u"Unprotect", {u"Password"}, &Document::unprotect)
           .raw(u"Password", {}, {},
                [](Document& self, automation::CallArgs& a) {

@@ -175,7 +175,9 @@ TEST_F(DocumentFile, NamesPathsAndTheKindOfFileFollowSaveAs) {
   EXPECT_EQ(doc.get(u"Path").toString(), u"");
   EXPECT_EQ(doc.get(u"FullName").toString(), u"Document2");
   // A bare name goes to Word's current folder, with the extension of its kind.
-  doc.call(u"SaveAs", u"Courrier Oxel", 1);  // wdFormatTemplate
+  doc.call(u"SaveAs", automation::Arg::named(u"FileName", u"Courrier Oxel"),
+           automation::Arg::named(u"FileFormat", 1),  // wdFormatTemplate
+           automation::Arg::named(u"AddToRecentFiles", Variant::boolean(false)));
   EXPECT_EQ(doc.get(u"Name").toString(), u"Courrier Oxel.dot");
   EXPECT_EQ(doc.get(u"Path").toString(), host.path("docs"));
   EXPECT_EQ(doc.get(u"Type").toLong(), 1);
