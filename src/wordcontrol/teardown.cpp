@@ -38,13 +38,16 @@ void Module::FermeQuestion() {
   const bool wordRepond = ignoreFailure([&] { SondeOle(); });
   // 7.
   if (wordRepond) {
-    // 7.1
-    ignoreFailure([&] {
-      if (mApplication.Documents().Count() >= 1) {
-        mApplication.ActiveDocument().PutShowSpellingErrors(mbShowSpellingErrors != 0);
+    // 7.1 Each setting on its own: one that Word refuses does not keep the other from going back.
+    bool documentOuvert = false;
+    ignoreFailure([&] { documentOuvert = mApplication.Documents().Count() >= 1; });
+    if (documentOuvert) {
+      ignoreFailure(
+          [&] { mApplication.ActiveDocument().PutShowSpellingErrors(mbShowSpellingErrors != 0); });
+      ignoreFailure([&] {
         mApplication.ActiveDocument().PutShowGrammaticalErrors(mbShowGrammaticalErrors != 0);
-      }
-    });
+      });
+    }
     // 7.2
     int32_t n = 0;
     ignoreFailure([&] { n = mApplication.Documents().Count(); });

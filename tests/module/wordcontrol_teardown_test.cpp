@@ -94,6 +94,17 @@ TEST_F(TeardownTest, ActiveDocumentsPasswordDoesNotDecideForTheOthers) {
   EXPECT_EQ(reopened, std::vector<std::u16string>{u"/home/u/Lettre.doc"});
 }
 
+TEST_F(TeardownTest, GrammarUnderliningGoesBackEvenWhenWordRefusesTheSpellingOne) {
+  active = document(u"Bulletin.doc", u"/work", false);
+  active->fail(u"ShowSpellingErrors", automation::errors::kWordCommandFailed);
+
+  access.FermeQuestion();
+
+  EXPECT_EQ(active->count(u"ShowGrammaticalErrors"), 1);
+  EXPECT_EQ(active->stored(u"ShowGrammaticalErrors"), Variant::boolean(false));
+  EXPECT_EQ(closings, (std::vector<Closing>{{u"Bulletin.doc", -1}}));
+}
+
 TEST_F(TeardownTest, WordThatNoLongerAnswersIsLeftAloneAndTheQuestionStillEnds) {
   document(u"Lettre.doc", u"/home/u", false);
   word.windows->fail(u"Count", automation::errors::kServerNotAvailable);
