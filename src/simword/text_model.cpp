@@ -159,9 +159,29 @@ void Content::track(const SpanPtr& span) {
   tracked_.push_back(span);
 }
 
+SpanPtr Content::trackBookmark(int32_t start, int32_t end) {
+  SpanPtr span = track(start, end);
+  span->bookmark = true;
+  return span;
+}
+
+void Content::dropDeletedBookmarks(int32_t a, int32_t b) {
+  if (b <= a) {
+    return;
+  }
+  std::erase_if(bookmarks_, [&](const BookmarkData& bm) {
+    const Span& s = *bm.span;
+    bool whole = a <= s.start && s.end <= b;
+    return whole && (s.start < s.end || (a < s.start && s.start < b));
+  });
+}
+
 void Content::adjustSpans(int32_t a, int32_t b, int32_t n, const std::vector<SpanPtr>& growing) {
   int32_t removed = b - a;
   auto afterDelete = [&](int32_t x) { return x <= a ? x : (x >= b ? x - removed : a); };
+  // A bookmark's edges: what stood after the replaced text follows the new text; what stood
+  // at its place (or inside it) stays in front of the new text.
+  auto afterReplace = [&](int32_t x) { return x <= a ? x : (x >= b ? x - removed + n : a); };
   for (auto& weak : tracked_) {
     SpanPtr s = weak.lock();
     if (!s) {
@@ -172,6 +192,11 @@ void Content::adjustSpans(int32_t a, int32_t b, int32_t n, const std::vector<Spa
       int32_t end = s->end >= b ? s->end - removed + n : a + n;
       s->start = start;
       s->end = std::max(start, end);
+      continue;
+    }
+    if (s->bookmark) {
+      s->start = afterReplace(s->start);
+      s->end = std::max(s->start, afterReplace(s->end));
       continue;
     }
     if (removed > 0 && s->start <= a && b <= s->end) {
@@ -257,6 +282,7 @@ void Content::replace(int32_t start, int32_t end, std::u16string_view text,
     paras_.insert(paras_.begin() + static_cast<std::ptrdiff_t>(k), made.begin(), made.end());
   }
 
+  dropDeletedBookmarks(a, b);
   adjustSpans(a, b, n, growing);
   dropEmptyFields();
   ++version_;
@@ -295,7 +321,7 @@ void Content::insertContent(int32_t start, int32_t end, const Content& from,
   for (const auto& b : from.bookmarks()) {
     if (b.span->start >= s && b.span->end <= e && bookmark(b.name) == nullptr) {
       bookmarks_.push_back(
-          BookmarkData{b.name, track(at + b.span->start - s, at + b.span->end - s)});
+          BookmarkData{b.name, trackBookmark(at + b.span->start - s, at + b.span->end - s)});
     }
   }
   for (const auto& f : from.formFields()) {
@@ -327,7 +353,7 @@ const BookmarkData& Content::setBookmark(std::u16string_view name, int32_t start
       return b;
     }
   }
-  bookmarks_.push_back(BookmarkData{std::u16string(name), track(start, end)});
+  bookmarks_.push_back(BookmarkData{std::u16string(name), trackBookmark(start, end)});
   ++version_;
   return bookmarks_.back();
 }

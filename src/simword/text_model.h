@@ -8,19 +8,26 @@
 // paragraph mark, which cannot be deleted.
 //
 // Positions that must follow edits (ranges, bookmarks, form fields, the envelope's
-// addresses) are Spans the content keeps track of. Word's rule for a span, which the edits
-// apply to every span:
-// - text inserted before it moves it; text inserted inside it is added to it;
-// - text inserted exactly where it starts goes before it (the span moves), and text inserted
-//   exactly where it ends stays outside it (Word's documented behaviour for bookmarks: typing
-//   at the start of a bookmark puts the text before the bookmark, at its end after it);
+// addresses) are Spans the content keeps track of. Text inserted before a span moves it, text
+// inserted inside it is added to it, and text that replaces text inside it stays inside it.
+// At its edges, and when its text is deleted, a bookmark follows Word's documented behaviour
+// for bookmarked text; the other spans (ranges, form fields' characters, envelope addresses)
+// keep text inserted at their edges out:
+// - text added at the start of a bookmark is included in it (its start stays), text added
+//   right after its end is not (its end stays); an empty bookmark stays where it is, in
+//   front of text inserted at its position. So a line break typed where one bookmark ends
+//   and the next begins goes to the start of the second;
+// - text inserted exactly where any other span starts goes before it (the span moves), text
+//   inserted where it ends stays outside it, and a collapsed span moves behind the new text;
 // - the range through which text is inserted grows over the new text (Range.InsertAfter and
-//   InsertBefore "expand the range to include the new text"), and so does every bookmark
-//   that covers exactly that range;
-// - when text inside a span is replaced (Range.Text set), the new text stays inside it: a
-//   bookmark whose range is given new text covers the new text;
-// - deleting text collapses what lay in it to the place of the deletion: a bookmark whose
-//   text is deleted stays, empty, where its text was.
+//   InsertBefore "expand the range to include the new text"), and so does every bookmark,
+//   empty or not, that covers exactly that range: Bookmarks("x").Range.InsertAfter adds the
+//   text to the bookmark;
+// - "if you delete an entire bookmarked item, the bookmark is deleted": a bookmark whose
+//   whole text is deleted or replaced (Range.Delete over it; Range.Text set on a range that
+//   covers it, such as Bookmarks("x").Range.Text = "new") is deleted, and so is an empty
+//   bookmark inside the deleted text; deleting part of a bookmark keeps the rest
+//   bookmarked. Any other span whose text is deleted collapses to the place of the deletion.
 #pragma once
 
 #include <cstdint>
@@ -63,6 +70,7 @@ inline constexpr int32_t kFieldFormDropDown = 83;
 struct Span {
   int32_t start = 0;
   int32_t end = 0;
+  bool bookmark = false;  // follows the bookmarks' rule (header comment)
 };
 using SpanPtr = std::shared_ptr<Span>;
 
@@ -191,6 +199,9 @@ class Content {
  private:
   friend class ContentBuilder;
   uint32_t intern(const CharFormat& format);
+  SpanPtr trackBookmark(int32_t start, int32_t end);
+  // Drops the bookmarks that deleting [a, b) deletes.
+  void dropDeletedBookmarks(int32_t a, int32_t b);
   void adjustSpans(int32_t a, int32_t b, int32_t n, const std::vector<SpanPtr>& growing);
   void dropEmptyFields();
 

@@ -86,37 +86,118 @@ TEST_F(DocumentText, ParagraphsOfARangeAreThoseItTouches) {
   EXPECT_EQ(range(4, 4).get(u"Paragraphs").get(u"Count").toLong(), 1);
 }
 
-TEST_F(DocumentText, BookmarksMoveAndGrowWithEditsAsWords) {
+TEST_F(DocumentText, TextInsertedAtABookmarksStartIsInItAndAtItsEndIsNot) {
   setText(u"0123456789");
   doc.get(u"Bookmarks").call(u"Add", u"b", range(3, 6));  // "345"
+  Auto same = range(3, 6);                                // a Range over the same text
 
   range(1, 1).call(u"InsertAfter", u"xx");  // before: moves
   EXPECT_EQ(bookmark(u"b"), std::make_pair(5, 8));
   range(6, 6).call(u"InsertAfter", u"y");  // inside: grows
   EXPECT_EQ(bookmark(u"b"), std::make_pair(5, 9));
-  range(5, 5).call(u"InsertAfter", u"z");  // at its start: goes before it
-  EXPECT_EQ(bookmark(u"b"), std::make_pair(6, 10));
-  range(10, 10).call(u"InsertAfter", u"w");  // at its end: stays outside
-  EXPECT_EQ(bookmark(u"b"), std::make_pair(6, 10));
+  range(5, 5).call(u"InsertAfter", u"z");  // at its start: inside it
+  EXPECT_EQ(bookmark(u"b"), std::make_pair(5, 10));
+  range(10, 10).call(u"InsertBefore", u"w");  // at its end: outside it
+  EXPECT_EQ(bookmark(u"b"), std::make_pair(5, 10));
   EXPECT_EQ(doc.get(u"Bookmarks").get(u"Item", u"b").get(u"Range").get(u"Text").toString(),
-            u"3y45");
+            u"z3y45");
+  // A Range keeps the text inserted at its start out.
+  EXPECT_EQ(same.get(u"Text").toString(), u"3y45");
 
-  // Through the bookmark's own range the bookmark takes the new text in.
-  doc.get(u"Bookmarks").get(u"Item", u"b").get(u"Range").call(u"InsertAfter", u"!");
-  EXPECT_EQ(doc.get(u"Bookmarks").get(u"Item", u"b").get(u"Range").get(u"Text").toString(),
-            u"3y45!");
-  doc.get(u"Bookmarks").get(u"Item", u"b").get(u"Range").call(u"InsertBefore", u"<");
-  EXPECT_EQ(doc.get(u"Bookmarks").get(u"Item", u"b").get(u"Range").get(u"Text").toString(),
-            u"<3y45!");
-  doc.get(u"Bookmarks").get(u"Item", u"b").get(u"Range").put(u"Text", u"new text");
-  EXPECT_EQ(doc.get(u"Bookmarks").get(u"Item", u"b").get(u"Range").get(u"Text").toString(),
-            u"new text");
+  // Typed where one bookmark ends and the next begins, text goes to the start of the next.
+  setText(u"NOM\tPRENOM");
+  doc.get(u"Bookmarks").call(u"Add", u"s01", range(0, 4));
+  doc.get(u"Bookmarks").call(u"Add", u"s02", range(4, 10));
+  document->typeText(4, u"\v");
+  EXPECT_EQ(bookmark(u"s01"), std::make_pair(0, 4));
+  EXPECT_EQ(bookmark(u"s02"), std::make_pair(4, 11));
+  range(4, 4).call(u"InsertBreak", 6);  // wdLineBreak, through another range
+  EXPECT_EQ(bookmark(u"s01"), std::make_pair(0, 4));
+  EXPECT_EQ(bookmark(u"s02"), std::make_pair(4, 12));
+  // Replacing the last character of one leaves the next where it was.
+  range(3, 4).put(u"Text", u"-");
+  EXPECT_EQ(bookmark(u"s01"), std::make_pair(0, 4));
+  EXPECT_EQ(bookmark(u"s02"), std::make_pair(4, 12));
+  EXPECT_EQ(text(), u"NOM-\v\vPRENOM\r");
+}
 
-  // Deleting its text leaves it, empty, where the text was.
-  auto [s, e] = bookmark(u"b");
-  range(s, e).call(u"Delete");
-  EXPECT_TRUE(doc.get(u"Bookmarks").call(u"Exists", u"b").toBool());
-  EXPECT_EQ(bookmark(u"b"), std::make_pair(s, s));
+TEST_F(DocumentText, ABookmarksOwnRangeTakesInWhatItsInsertMethodsAdd) {
+  setText(u"0123456789");
+  Auto bookmarks = doc.get(u"Bookmarks");
+  bookmarks.call(u"Add", u"b", range(3, 6));
+  bookmarks.call(u"Add", u"empty", range(8, 8));
+  auto marked = [&](const char16_t* name) {
+    return bookmarks.get(u"Item", name).get(u"Range").get(u"Text").toString();
+  };
+  bookmarks.get(u"Item", u"b").get(u"Range").call(u"InsertAfter", u"!");
+  EXPECT_EQ(marked(u"b"), u"345!");
+  bookmarks.get(u"Item", u"b").get(u"Range").call(u"InsertBefore", u"<");
+  EXPECT_EQ(marked(u"b"), u"<345!");
+  bookmarks.get(u"Item", u"b").get(u"Range").call(u"InsertParagraphAfter");
+  EXPECT_EQ(marked(u"b"), u"<345!\r");
+  // An empty bookmark too (a collapsed range at its place is its range).
+  bookmarks.get(u"Item", u"empty").get(u"Range").call(u"InsertAfter", u"e");
+  EXPECT_EQ(marked(u"empty"), u"e");
+  EXPECT_EQ(text(), u"012<345!\r67e89\r");
+}
+
+TEST_F(DocumentText, AnEmptyBookmarkStaysInFrontOfTextInsertedAtItsPlace) {
+  setText(u"abcdef");
+  doc.get(u"Bookmarks").call(u"Add", u"here", range(3, 3));
+  range(2, 3).call(u"InsertAfter", u"X");   // through a range that ends there
+  document->typeText(3, u"Y");              // typed there
+  range(3, 5).call(u"InsertBefore", u"Z");  // through a range that starts there
+  EXPECT_EQ(text(), u"abcZYXdef\r");
+  EXPECT_EQ(bookmark(u"here"), std::make_pair(3, 3));
+  EXPECT_TRUE(doc.get(u"Bookmarks").get(u"Item", u"here").get(u"Empty").toBool());
+  range(0, 1).call(u"Delete");  // before it: it moves
+  EXPECT_EQ(bookmark(u"here"), std::make_pair(2, 2));
+}
+
+TEST_F(DocumentText, DeletingAWholeBookmarkDeletesItAndDeletingPartKeepsTheRest) {
+  setText(u"0123456789");
+  Auto bookmarks = doc.get(u"Bookmarks");
+  auto exists = [&](const char16_t* name) { return bookmarks.call(u"Exists", name).toBool(); };
+
+  bookmarks.call(u"Add", u"part", range(3, 7));  // "3456"
+  range(3, 4).call(u"Delete");                   // its first character
+  range(5, 7).call(u"Delete");                   // its last and the one after it
+  EXPECT_EQ(bookmark(u"part"), std::make_pair(3, 5));
+  EXPECT_EQ(bookmarks.get(u"Item", u"part").get(u"Range").get(u"Text").toString(), u"45");
+  range(4, 4).call(u"Delete", 1, -1);  // a backspace inside
+  EXPECT_EQ(bookmark(u"part"), std::make_pair(3, 4));
+
+  // Range.Delete over exactly its text, or over more: gone, and its objects with it.
+  Auto part = bookmarks.get(u"Item", u"part");
+  bookmarks.get(u"Item", u"part").get(u"Range").call(u"Delete");
+  EXPECT_FALSE(exists(u"part"));
+  EXPECT_EQ(errorOf([&] { part.get(u"Start"); }), 5825);
+  setText(u"0123456789");
+  bookmarks.call(u"Add", u"inner", range(2, 4));
+  bookmarks.call(u"Add", u"point", range(5, 5));
+  bookmarks.call(u"Add", u"edge", range(1, 1));
+  range(1, 6).call(u"Delete");
+  EXPECT_FALSE(exists(u"inner"));
+  EXPECT_FALSE(exists(u"point"));                      // an empty one inside the deleted text
+  EXPECT_EQ(bookmark(u"edge"), std::make_pair(1, 1));  // at its edge: kept
+  EXPECT_EQ(bookmarks.get(u"Count").toLong(), 1);
+
+  // Its text replaced: Bookmarks("x").Range.Text, or the text of a range that covers it.
+  setText(u"0123456789");
+  bookmarks.call(u"Add", u"x", range(2, 5));
+  bookmarks.get(u"Item", u"x").get(u"Range").put(u"Text", u"new");
+  EXPECT_FALSE(exists(u"x"));
+  EXPECT_EQ(text(), u"01new56789\r");
+  bookmarks.call(u"Add", u"y", range(2, 5));
+  range(2, 5).call(u"InsertBreak", 7);
+  EXPECT_FALSE(exists(u"y"));
+  // Part of its text replaced: the new text is in it.
+  bookmarks.call(u"Add", u"z", range(3, 8));  // "56789"
+  range(4, 6).put(u"Text", u"abc");
+  EXPECT_EQ(bookmarks.get(u"Item", u"z").get(u"Range").get(u"Text").toString(), u"5abc89");
+  range(3, 4).put(u"Text", u"<");  // its first character
+  range(8, 9).put(u"Text", u">");  // its last character
+  EXPECT_EQ(bookmarks.get(u"Item", u"z").get(u"Range").get(u"Text").toString(), u"<abc8>");
 }
 
 TEST_F(DocumentText, RangesFollowEditsMadeElsewhere) {
