@@ -251,6 +251,10 @@ std::u16string Application::userTemplatesFolder() {
   return folder;
 }
 
+std::u16string Application::defaultFolder() {
+  return currentFolder_.empty() ? std::u16string() : withSeparator(currentFolder_);
+}
+
 std::u16string Application::normalTemplateFullName() {
   return withSeparator(userTemplatesFolder()) + u"Normal.dot";
 }

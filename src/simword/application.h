@@ -63,6 +63,11 @@ class Application final : public SimObject<Application>, public WordInstance, pu
   automation::ObjectRef windowOf(Document& document) override;
   platform::FileSystem& files() override { return *environment_.files; }
   std::u16string userTemplatesFolder() override;
+  // Word's current folder (its documents folder until ChangeFileOpenDirectory moves it),
+  // with the separator: SaveAs of a bare name writes there, InsertFile looks there.
+  std::u16string defaultFolder() override;
+  // Options.MeasurementUnit: Style.Description states lengths in the user's unit.
+  int32_t measurementUnit() override { return settings_->measurementUnit; }
 
   // --- what the collections and windows of this Word use
   struct OpenDocument {

@@ -77,6 +77,22 @@ TEST_F(AppDocuments, OpenTakesNamedArgumentsAndResolvesBareNamesInTheCurrentFold
   EXPECT_EQ(documents.get(u"Count").toLong(), 1);
 }
 
+TEST_F(AppDocuments, ANewDocumentSavedUnderABareNameGoesToTheCurrentFolder) {
+  Object app = createWord();
+  Object documents = app.get(u"Documents");
+  Object lettre = documents.call(u"Add");
+  lettre.call(u"SaveAs", u"Lettre");
+  EXPECT_EQ(lettre.get(u"FullName").toString(), docs() + u"Lettre.doc");
+  EXPECT_TRUE(std::filesystem::exists(automation::toUtf8(docs() + u"Lettre.doc")));
+  Object(documents.call(u"Add")).call(u"Save");  // under its name
+  EXPECT_TRUE(std::filesystem::exists(automation::toUtf8(docs() + u"Document2.doc")));
+
+  app.call(u"ChangeFileOpenDirectory", templates());
+  Object autre = documents.call(u"Add");
+  autre.call(u"SaveAs", u"Autre");
+  EXPECT_EQ(autre.get(u"FullName").toString(), templates() + u"Autre.doc");
+}
+
 TEST_F(AppDocuments, CloseAllSavesOnlyWhenAskedTo) {
   Object app = createWord();
   Object documents = app.get(u"Documents");

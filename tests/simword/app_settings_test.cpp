@@ -33,6 +33,16 @@ TEST_F(AppSettings, DefaultFilePathsAndTheCurrentFolder) {
   EXPECT_EQ(errorOf([&] { options.put(u"MeasurementUnit", 5); }), 4608);
 }
 
+TEST_F(AppSettings, StyleDescriptionsStateLengthsInTheUsersUnit) {
+  Object app = createWord();
+  Object document = Object(app.get(u"Documents")).call(u"Add");
+  Object style = Object(document.get(u"Styles")).call(u"Add", u"retrait", 1);
+  Object(style.get(u"ParagraphFormat")).put(u"LeftIndent", 54.0f);
+  EXPECT_EQ(style.get(u"Description").toString(), u"Normal + Indent: Left: 1.9 cm");
+  Object(app.get(u"Options")).put(u"MeasurementUnit", 0);  // wdInches
+  EXPECT_EQ(style.get(u"Description").toString(), u"Normal + Indent: Left: 0.75\"");
+}
+
 TEST_F(AppSettings, UserSettingsOutliveAWordButTheCurrentFolderDoesNot) {
   Object first = createWord();
   first.put(u"UserAddress", u"Oxel SA");
