@@ -4,6 +4,7 @@
 
 #include "automation/error.h"
 #include "simword/application.h"
+#include "simword/range.h"
 
 namespace r58046::simword {
 
@@ -18,16 +19,23 @@ Selection::Selection(std::shared_ptr<Application> application, std::shared_ptr<W
 
 const automation::MemberTable<Selection>& Selection::members() {
   using S = Selection;
-  static const auto table = automation::MemberTable<S>()
-                                .method(u"GoTo", {u"What", u"Which", u"Count", u"Name"}, &S::goTo)
-                                .prop(u"Start", &S::start, &S::setStart)
-                                .prop(u"End", &S::end, &S::setEnd)
-                                .get(u"Range", &S::range)
-                                .method(u"TypeText", {u"Text"}, &S::typeText)
-                                .method(u"TypeParagraph", &S::typeParagraph)
-                                .get(u"Document", &S::document)
-                                .get(u"Text", &S::text)
-                                .asDefault();
+  static const auto table =
+      automation::MemberTable<S>()
+          .method(u"GoTo", {u"What", u"Which", u"Count", u"Name"}, &S::goTo)
+          .prop(u"Start", &S::start, &S::setStart)
+          .prop(u"End", &S::end, &S::setEnd)
+          .get(u"Range", &S::range)
+          .method(u"TypeText", {u"Text"}, &S::typeText)
+          .method(u"TypeParagraph", &S::typeParagraph)
+          .method(u"TypeBackspace", &S::typeBackspace)
+          .method(u"Collapse", {u"Direction"}, &S::collapse)
+          .method(u"InsertBreak", {u"Type"}, &S::insertBreak)
+          .method(u"InsertFile",
+                  {u"FileName", u"Range", u"ConfirmConversions", u"Link", u"Attachment"},
+                  &S::insertFile)
+          .get(u"Document", &S::document)
+          .get(u"Text", &S::text)
+          .asDefault();
   return table;
 }
 
@@ -111,6 +119,52 @@ void Selection::typeText(const std::u16string& text) {
 
 void Selection::typeParagraph() {
   typeText(u"\r");
+}
+
+void Selection::typeBackspace() {
+  auto document = open();
+  clamp(*document);
+  int32_t start = window_->selectionStart;
+  int32_t end = window_->selectionEnd;
+  if (start == end) {
+    if (start == 0) {
+      return;
+    }
+    --start;
+  }
+  document->replaceText(start, end, {});
+  window_->selectionStart = window_->selectionEnd = start;
+}
+
+void Selection::collapse(std::optional<int32_t> direction) {
+  clamp(*open());
+  // wdCollapseStart (1) unless wdCollapseEnd (0).
+  if (direction.value_or(1) == 0) {
+    window_->selectionStart = window_->selectionEnd;
+  } else {
+    window_->selectionEnd = window_->selectionStart;
+  }
+}
+
+void Selection::editThroughRange(const std::function<void(docobj::Range&)>& edit) {
+  ObjectRef selected = range();
+  auto& r = dynamic_cast<docobj::Range&>(*selected);
+  edit(r);
+  int32_t after = r.end();
+  window_->selectionStart = window_->selectionEnd = after;
+}
+
+void Selection::insertBreak(std::optional<int32_t> type) {
+  editThroughRange([&](docobj::Range& r) { r.insertBreak(type); });
+}
+
+void Selection::insertFile(std::u16string fileName, std::optional<std::u16string> range,
+                           std::optional<Variant> confirmConversions, std::optional<Variant> link,
+                           std::optional<Variant> attachment) {
+  editThroughRange([&](docobj::Range& r) {
+    r.insertFile(std::move(fileName), std::move(range), std::move(confirmConversions),
+                 std::move(link), std::move(attachment));
+  });
 }
 
 ObjectRef Selection::document() {

@@ -174,5 +174,94 @@ TEST_F(AppSettings, SelectionGoesToABookmarkAndTypingReplacesIt) {
   EXPECT_EQ(Object(document.get(u"Range")).get(u"Text").toString().substr(0, 7), u"Prénom\r");
 }
 
+// "NOM<tab>" marked s01 and "PRÉNOM<tab>" marked s02, one after the other.
+std::u16string writeForm(const std::u16string& path) {
+  Content content;
+  content.replace(0, 0, u"NOM\tPRÉNOM\t");
+  content.setBookmark(u"s01", 0, 4);
+  content.setBookmark(u"s02", 4, 11);
+  std::ofstream(automation::toUtf8(path), std::ios::binary)
+      << writeDocument(DocumentProperties{}, content);
+  return path;
+}
+
+TEST_F(AppSettings, SelectionCollapsesTypesAndDeletesBackwards) {
+  Object app = createWord();
+  Object document = Object(app.get(u"Documents")).call(u"Open", writeForm(docs() + u"Form.doc"));
+  Object selection = app.get(u"Selection");
+  Object bookmarks = document.get(u"Bookmarks");
+  auto marked = [&](const char16_t* name) {
+    return Object(Object(bookmarks.get(u"Item", name)).get(u"Range")).get(u"Text").toString();
+  };
+  auto at = [&] {
+    return std::make_pair(selection.get(u"Start").toLong(), selection.get(u"End").toLong());
+  };
+
+  selection.call(u"GoTo", -1, Variant::missing(), Variant::missing(), u"s01");
+  selection.call(u"Collapse");  // wdCollapseStart by default
+  EXPECT_EQ(at(), std::make_pair(0, 0));
+  selection.call(u"GoTo", -1, Variant::missing(), Variant::missing(), u"s01");
+  selection.call(u"Collapse", 0);  // wdCollapseEnd
+  EXPECT_EQ(at(), std::make_pair(4, 4));
+
+  // A line break typed where s01 ends begins s02.
+  selection.call(u"TypeText", u"\v");
+  EXPECT_EQ(at(), std::make_pair(5, 5));
+  EXPECT_EQ(marked(u"s01"), u"NOM\t");
+  EXPECT_EQ(marked(u"s02"), u"\vPRÉNOM\t");
+
+  selection.call(u"TypeBackspace");
+  EXPECT_EQ(at(), std::make_pair(4, 4));
+  EXPECT_EQ(marked(u"s02"), u"PRÉNOM\t");
+  selection.put(u"End", 6);
+  selection.call(u"TypeBackspace");  // deletes what is selected
+  EXPECT_EQ(at(), std::make_pair(4, 4));
+  EXPECT_EQ(marked(u"s02"), u"ÉNOM\t");
+  selection.put(u"Start", 0);
+  selection.put(u"End", 0);
+  selection.call(u"TypeBackspace");  // at the start of the story: nothing
+  EXPECT_EQ(at(), std::make_pair(0, 0));
+  EXPECT_EQ(Object(document.get(u"Content")).get(u"Text").toString(), u"NOM\tÉNOM\t\r");
+}
+
+TEST_F(AppSettings, SelectionInsertsBreaksAndFilesInPlaceOfWhatIsSelected) {
+  Object app = createWord();
+  Object document = Object(app.get(u"Documents")).call(u"Add");
+  Object selection = app.get(u"Selection");
+  auto text = [&] { return Object(document.get(u"Content")).get(u"Text").toString(); };
+  selection.call(u"TypeText", u"abcd");
+  selection.put(u"Start", 2);
+  selection.put(u"End", 2);
+
+  selection.call(u"InsertBreak");  // wdPageBreak by default
+  selection.call(u"InsertBreak", 6);
+  selection.call(u"InsertBreak", 8);
+  EXPECT_EQ(text(),
+            u"ab\f\v\x0e"
+            u"cd\r");
+  EXPECT_EQ(selection.get(u"Start").toLong(), 5);
+  EXPECT_EQ(errorOf([&] { selection.call(u"InsertBreak", 99); }), 4608);
+
+  selection.put(u"Start", 0);
+  selection.put(u"End", 1);
+  selection.call(u"InsertBreak", 6);  // replaces the "a"
+  EXPECT_EQ(text().substr(0, 3), u"\vb\f");
+  EXPECT_EQ(selection.get(u"End").toLong(), 1);
+  selection.call(u"InsertBreak", 3);  // wdSectionBreakContinuous
+  EXPECT_EQ(Object(document.get(u"Sections")).get(u"Count").toLong(), 2);
+  EXPECT_EQ(selection.get(u"Start").toLong(), 2);
+
+  // A bare file name is looked for in the current folder; the insertion point ends after
+  // the inserted text.
+  writeFile(docs() + u"Part.doc", u"Texte", false, u"t01");
+  selection.call(u"InsertFile", u"Part.doc");
+  EXPECT_EQ(text().substr(2, 6), u"Texte\r");
+  EXPECT_EQ(selection.get(u"Start").toLong(), 8);
+  EXPECT_TRUE(Object(document.get(u"Bookmarks")).call(u"Exists", u"t01").toBool());
+  EXPECT_EQ(errorOf([&] { selection.call(u"InsertFile", u"Part.doc", u"absent"); }), 5101);
+  EXPECT_EQ(errorOf([&] { selection.call(u"InsertFile", u"Absent.doc"); }), 5174);
+  EXPECT_EQ(selection.get(u"Start").toLong(), 8);
+}
+
 }  // namespace
 }  // namespace r58046::simword::testing
