@@ -3,6 +3,8 @@
 #include <map>
 #include <mutex>
 #include <new>
+#include <typeindex>
+#include <typeinfo>
 #include <unordered_map>
 #include <vector>
 
@@ -98,9 +100,16 @@ NameTable& names() {
 
 struct Served {
   std::mutex mutex;
-  std::unordered_map<const void*, ServerBase*> byObject;
+  // By what the object answers for "Is" and by its class: the simulated Word answers one
+  // identity for the objects of one window (its View and its Zoom), which are still
+  // different objects to serve.
+  std::map<std::pair<const void*, std::type_index>, ServerBase*> byObject;
   std::unordered_map<IUnknown*, ServerBase*> byUnknown;
 };
+
+std::pair<const void*, std::type_index> keyOf(const automation::Dispatch& object) {
+  return {object.identity(), std::type_index(typeid(object))};
+}
 
 Served& served() {
   static Served table;
@@ -266,6 +275,7 @@ int32_t vbNumberOf(HRESULT hr) {
     case HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE):
     case HRESULT_FROM_WIN32(RPC_S_CALL_FAILED):
     case HRESULT_FROM_WIN32(RPC_S_CALL_FAILED_DNE):
+    case HRESULT_FROM_WIN32(RPC_S_UNKNOWN_IF):  // the process that served it has ended
       return errors::kServerNotAvailable;
     default:
       return static_cast<int32_t>(hr);
@@ -452,7 +462,7 @@ IDispatch* dispatchOf(const ObjectRef& object) {
   {
     Served& s = served();
     std::lock_guard<std::mutex> lock(s.mutex);
-    auto it = s.byObject.find(object->identity());
+    auto it = s.byObject.find(keyOf(*object));
     if (it != s.byObject.end()) {
       IDispatch* d = it->second->asDispatch();
       d->AddRef();
@@ -705,7 +715,7 @@ ServerBase::ServerBase(ObjectRef object) : object_(std::move(object)) {
   ++liveServers();
   Served& s = served();
   std::lock_guard<std::mutex> lock(s.mutex);
-  s.byObject[object_->identity()] = this;
+  s.byObject[keyOf(*object_)] = this;
 }
 
 void ServerBase::enlist(IUnknown* unknown) {
@@ -719,7 +729,7 @@ ServerBase::~ServerBase() {
   {
     Served& s = served();
     std::lock_guard<std::mutex> lock(s.mutex);
-    auto it = s.byObject.find(object_->identity());
+    auto it = s.byObject.find(keyOf(*object_));
     if (it != s.byObject.end() && it->second == this) {
       s.byObject.erase(it);
     }

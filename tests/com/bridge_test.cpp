@@ -126,6 +126,42 @@ TEST_F(Bridge, AServedObjectComesBackAsItself) {
   b->Release();
 }
 
+// Two objects of one window, as the simulated Word makes them: one identity for "Is".
+class Part : public automation::Automatable<Part> {
+ public:
+  Part(const void* window, std::u16string kind) : window_(window), kind_(std::move(kind)) {}
+  static const automation::MemberTable<Part>& members() {
+    static const auto table = automation::MemberTable<Part>().get(u"Kind", &Part::kind);
+    return table;
+  }
+  std::u16string kind() const { return kind_; }
+  const void* identity() const noexcept override { return window_; }
+
+ private:
+  const void* window_;
+  std::u16string kind_;
+};
+class OtherPart : public Part {
+ public:
+  using Part::Part;
+};
+
+TEST_F(Bridge, ObjectsSharingAnIdentityAreServedByClass) {
+  int window = 0;
+  auto view = std::make_shared<Part>(&window, u"view");
+  auto zoom = std::make_shared<OtherPart>(&window, u"zoom");
+  auto sameView = std::make_shared<Part>(&window, u"view");
+  IDispatch* a = com::dispatchOf(view);
+  IDispatch* b = com::dispatchOf(zoom);
+  IDispatch* c = com::dispatchOf(sameView);
+  EXPECT_NE(a, b);
+  EXPECT_EQ(a, c);
+  EXPECT_EQ(Object(std::make_shared<com::ComObject>(b)).get(u"Kind").toString(), u"zoom");
+  a->Release();
+  b->Release();
+  c->Release();
+}
+
 TEST_F(Bridge, FailuresArriveWithNumberSourceAndDescription) {
   AutomationError e = failureOf([&] { remote.call(u"FailWith", Variant(int32_t{4198})); });
   EXPECT_EQ(e.number(), 4198);
@@ -148,8 +184,9 @@ TEST(ErrorNumbers, AsAVbProgramSeesThem) {
   EXPECT_EQ(com::vbNumberOf(DISP_E_MEMBERNOTFOUND), errors::kMemberNotSupported);
   EXPECT_EQ(com::vbNumberOf(DISP_E_TYPEMISMATCH), errors::kTypeMismatch);
   EXPECT_EQ(com::vbNumberOf(DISP_E_PARAMNOTOPTIONAL), errors::kArgumentNotOptional);
-  for (HRESULT gone : {RPC_E_DISCONNECTED, HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE),
-                       RPC_E_SERVER_DIED_DNE, CO_E_OBJNOTCONNECTED}) {
+  for (HRESULT gone :
+       {RPC_E_DISCONNECTED, HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE),
+        HRESULT_FROM_WIN32(RPC_S_UNKNOWN_IF), RPC_E_SERVER_DIED_DNE, CO_E_OBJNOTCONNECTED}) {
     EXPECT_EQ(com::vbNumberOf(gone), errors::kServerNotAvailable);
   }
   EXPECT_EQ(com::vbNumberOf(RPC_E_CALL_REJECTED), -2147418111);
