@@ -34,7 +34,11 @@ std::u16string convert(std::u16string_view text, Fn fn) {
 
 }  // namespace
 
-std::u16string lower(std::u16string_view text) { return convert(text, u_strToLower); }
-std::u16string upper(std::u16string_view text) { return convert(text, u_strToUpper); }
+std::u16string lower(std::u16string_view text) {
+  return convert(text, u_strToLower);
+}
+std::u16string upper(std::u16string_view text) {
+  return convert(text, u_strToUpper);
+}
 
 }  // namespace r58046::automation

@@ -26,8 +26,8 @@ struct Arg {
   Arg() : value(Variant::missing()) {}
   Arg(Variant v) : value(std::move(v)) {}  // NOLINT(google-explicit-constructor)
   template <class T>
-    requires std::is_constructible_v<Variant, T>
-  Arg(T&& v) : value(std::forward<T>(v)) {}  // NOLINT(google-explicit-constructor)
+  requires std::is_constructible_v<Variant, T> Arg(T&& v)
+      : value(std::forward<T>(v)) {}  // NOLINT(google-explicit-constructor)
 
   static Arg omitted() { return Arg(); }
   static Arg byRef(Variant& target) {
@@ -78,11 +78,11 @@ bool sameObject(const ObjectRef& a, const ObjectRef& b);
 class Object {
  public:
   Object() = default;
-  Object(ObjectRef ref) : ref_(std::move(ref)) {}        // NOLINT(google-explicit-constructor)
-  Object(const Variant& v) : ref_(v.toObject()) {}       // NOLINT(google-explicit-constructor)
+  Object(ObjectRef ref) : ref_(std::move(ref)) {}   // NOLINT(google-explicit-constructor)
+  Object(const Variant& v) : ref_(v.toObject()) {}  // NOLINT(google-explicit-constructor)
   template <class T>
-    requires std::is_base_of_v<Dispatch, T>
-  Object(std::shared_ptr<T> ref) : ref_(std::move(ref)) {}  // NOLINT
+  requires std::is_base_of_v<Dispatch, T> Object(std::shared_ptr<T> ref)
+      : ref_(std::move(ref)) {}  // NOLINT
 
   const ObjectRef& ref() const { return ref_; }
   bool isNothing() const { return !ref_; }
@@ -112,6 +112,8 @@ class Object {
   ObjectRef ref_;
 };
 
-inline bool operator==(const Object& a, const Object& b) { return sameObject(a.ref(), b.ref()); }
+inline bool operator==(const Object& a, const Object& b) {
+  return sameObject(a.ref(), b.ref());
+}
 
 }  // namespace r58046::automation

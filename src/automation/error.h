@@ -67,6 +67,6 @@ inline constexpr std::u16string_view kModuleSource = u"R58046";
 
 // Raises a VB runtime error: the standard description when none is given.
 [[noreturn]] void raiseError(int32_t number, std::u16string_view description = {},
-                        std::u16string_view source = kModuleSource);
+                             std::u16string_view source = kModuleSource);
 
 }  // namespace r58046::automation

@@ -39,7 +39,9 @@ class CallArgs {
 
   size_t size() const { return slots_.size(); }
   // Whether argument i was given (not omitted).
-  bool has(size_t i) const { return i < slots_.size() && slots_[i] != nullptr && !slots_[i]->isMissing(); }
+  bool has(size_t i) const {
+    return i < slots_.size() && slots_[i] != nullptr && !slots_[i]->isMissing();
+  }
   // Argument i; Missing when omitted.
   const Variant& operator[](size_t i) const;
   // Argument i, required: error 449 when omitted.
@@ -151,15 +153,13 @@ struct Arity<R (C::*)(A...) const> : std::integral_constant<int, sizeof...(A)> {
 
 // A member function bound as a handler.
 template <class T, class C, class R, class... A>
-  requires std::is_base_of_v<C, T>
-Handler<T> bind(R (C::*fn)(A...)) {
+requires std::is_base_of_v<C, T> Handler<T> bind(R (C::*fn)(A...)) {
   return [fn](T& self, CallArgs& a) {
     return callBound<T, decltype(fn), A...>(self, fn, a, std::index_sequence_for<A...>{});
   };
 }
 template <class T, class C, class R, class... A>
-  requires std::is_base_of_v<C, T>
-Handler<T> bind(R (C::*fn)(A...) const) {
+requires std::is_base_of_v<C, T> Handler<T> bind(R (C::*fn)(A...) const) {
   return [fn](T& self, CallArgs& a) {
     return callBound<T, decltype(fn), A...>(self, fn, a, std::index_sequence_for<A...>{});
   };

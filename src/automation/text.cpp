@@ -80,7 +80,9 @@ std::u16string fromUtf8(std::string_view text) {
   return out;
 }
 
-bool equalsNoCase(std::u16string_view a, std::u16string_view b) { return lower(a) == lower(b); }
+bool equalsNoCase(std::u16string_view a, std::u16string_view b) {
+  return lower(a) == lower(b);
+}
 
 std::u16string asciiLower(std::u16string_view text) {
   std::u16string out(text);

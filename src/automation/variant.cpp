@@ -32,7 +32,9 @@ I toWhole(double value) {
 
 }  // namespace
 
-double roundHalfEven(double value) { return std::nearbyint(value); }
+double roundHalfEven(double value) {
+  return std::nearbyint(value);
+}
 
 std::u16string formatNumber(double value, int significantDigits) {
   if (value == 0) {
@@ -145,9 +147,13 @@ float Variant::toSingle() const {
   return static_cast<float>(d);
 }
 
-int32_t Variant::toLong() const { return toWhole<int32_t>(toDouble()); }
+int32_t Variant::toLong() const {
+  return toWhole<int32_t>(toDouble());
+}
 
-int16_t Variant::toInteger() const { return toWhole<int16_t>(toDouble()); }
+int16_t Variant::toInteger() const {
+  return toWhole<int16_t>(toDouble());
+}
 
 bool Variant::toBool() const {
   if (type() == VarType::Boolean) {

@@ -47,17 +47,17 @@ struct DateValue {
 class Variant {
  public:
   Variant() = default;
-  Variant(int16_t v) : value_(v) {}                  // NOLINT(google-explicit-constructor)
-  Variant(int32_t v) : value_(v) {}                  // NOLINT(google-explicit-constructor)
-  Variant(float v) : value_(v) {}                    // NOLINT(google-explicit-constructor)
-  Variant(double v) : value_(v) {}                   // NOLINT(google-explicit-constructor)
+  Variant(int16_t v) : value_(v) {}                    // NOLINT(google-explicit-constructor)
+  Variant(int32_t v) : value_(v) {}                    // NOLINT(google-explicit-constructor)
+  Variant(float v) : value_(v) {}                      // NOLINT(google-explicit-constructor)
+  Variant(double v) : value_(v) {}                     // NOLINT(google-explicit-constructor)
   Variant(std::u16string v) : value_(std::move(v)) {}  // NOLINT(google-explicit-constructor)
   Variant(std::u16string_view v) : value_(std::u16string(v)) {}  // NOLINT
   Variant(const char16_t* v) : value_(std::u16string(v)) {}      // NOLINT
-  Variant(ObjectRef v) : value_(std::move(v)) {}     // NOLINT(google-explicit-constructor)
+  Variant(ObjectRef v) : value_(std::move(v)) {}  // NOLINT(google-explicit-constructor)
   template <class T>
-    requires std::is_base_of_v<Dispatch, T>
-  Variant(std::shared_ptr<T> v)  // NOLINT(google-explicit-constructor)
+  requires std::is_base_of_v<Dispatch, T> Variant(
+      std::shared_ptr<T> v)  // NOLINT(google-explicit-constructor)
       : value_(ObjectRef(std::move(v))) {}
   Variant(DateValue v) : value_(v) {}  // NOLINT(google-explicit-constructor)
 
@@ -102,8 +102,8 @@ class Variant {
   explicit Variant(MissingTag v) : value_(v) {}
   explicit Variant(BoolValue v) : value_(v) {}
 
-  std::variant<std::monostate, NullTag, BoolValue, int16_t, int32_t, float, double,
-               std::u16string, DateValue, ObjectRef, MissingTag>
+  std::variant<std::monostate, NullTag, BoolValue, int16_t, int32_t, float, double, std::u16string,
+               DateValue, ObjectRef, MissingTag>
       value_;
 };
 

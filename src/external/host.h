@@ -14,11 +14,11 @@ namespace r58046::external {
 class AbstractModule {
  public:
   virtual ~AbstractModule() = default;
-  virtual bool BravoNuance() = 0;                    // 1, read-only property
-  virtual automation::ObjectRef Complement() = 0;    // 2, a ComplementInfo or Nothing
-  virtual std::u16string CauseErreur() = 0;          // 3
-  virtual bool ErreurGenerale() = 0;                 // 4
-  virtual void Fermer() = 0;                         // 5
+  virtual bool BravoNuance() = 0;                  // 1, read-only property
+  virtual automation::ObjectRef Complement() = 0;  // 2, a ComplementInfo or Nothing
+  virtual std::u16string CauseErreur() = 0;        // 3
+  virtual bool ErreurGenerale() = 0;               // 4
+  virtual void Fermer() = 0;                       // 5
   virtual void InitQuestion(int32_t ilQuestion, std::u16string isPathDossier,  // 6
                             automation::ObjectRef& ioApplication, int32_t& ioHandleLogiciel,
                             std::u16string isPathModele) = 0;

@@ -14,8 +14,7 @@ class Sample : public Automatable<Sample> {
         MemberTable<Sample>()
             .prop(u"Visible", &Sample::visible, &Sample::setVisible)
             .prop(u"Path", {u"Kind"}, &Sample::path, &Sample::setPath)
-            .method(u"Close", {u"SaveChanges", u"OriginalFormat", u"RouteDocument"},
-                    &Sample::close)
+            .method(u"Close", {u"SaveChanges", u"OriginalFormat", u"RouteDocument"}, &Sample::close)
             .method(u"Swap", {u"Value"}, &Sample::swap)
             .get(u"Item", {u"Index"}, &Sample::item)
             .asDefault();

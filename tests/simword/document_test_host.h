@@ -92,8 +92,8 @@ class Auto {
  public:
   Auto(automation::Variant v) : v_(std::move(v)) {}  // NOLINT(google-explicit-constructor)
   template <class T>
-    requires std::is_base_of_v<automation::Dispatch, T>
-  Auto(std::shared_ptr<T> object)  // NOLINT(google-explicit-constructor)
+  requires std::is_base_of_v<automation::Dispatch, T> Auto(
+      std::shared_ptr<T> object)  // NOLINT(google-explicit-constructor)
       : v_(automation::ObjectRef(std::move(object))) {}
 
   template <class... A>
