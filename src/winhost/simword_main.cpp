@@ -397,7 +397,8 @@ int wmain(int argc, wchar_t** argv) {
   } catch (...) {
     status = 1;
   }
-  OleUninitialize();
-  // The process ends here, whatever proxies of other processes still hold.
+  // The process ends here, whatever proxies of other processes still hold. Its objects are
+  // revoked and disconnected already; OleUninitialize is left out, as it can wait for
+  // clients that are busy elsewhere (and under Wine sometimes waits for ever).
   ExitProcess(static_cast<UINT>(status));
 }

@@ -126,6 +126,11 @@ TEST_F(Word, ModalDialogsRejectCallsUntilEscapeOrClose) {
   // Escape, pressed in Word's window, closes the dialog; Word answers again.
   windows.SetForegroundWindow(main);
   windows.sendEscape();
+  // The keystroke goes through the system's input queue of Word's process: it has been
+  // handed over when sendEscape returns, and is handled soon after.
+  for (int i = 0; i < 300 && dialogOwnedBy(main) != 0; ++i) {
+    Sleep(10);
+  }
   EXPECT_EQ(dialogOwnedBy(main), 0);
   EXPECT_TRUE(word.get(u"Visible").toBool());
 
