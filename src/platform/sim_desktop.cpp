@@ -53,12 +53,12 @@ int32_t copyText(const std::u16string& text, std::u16string& buffer, int32_t max
   return static_cast<int32_t>(n);
 }
 
-bool matches(const WindowSpec& spec, std::optional<std::u16string_view> className,
+bool matches(const WindowSpec& settings, std::optional<std::u16string_view> className,
              std::optional<std::u16string_view> caption) {
-  if (className && !automation::equalsNoCase(spec.className, *className)) {
+  if (className && !automation::equalsNoCase(settings.className, *className)) {
     return false;
   }
-  return !caption || spec.caption == *caption;
+  return !caption || settings.caption == *caption;
 }
 
 }  // namespace
@@ -79,13 +79,13 @@ bool SimDesktop::isWindow(Hwnd hwnd) const {
 
 bool SimDesktop::isTopLevel(Hwnd hwnd) const {
   const Window* w = find(hwnd);
-  return w != nullptr && w->spec.parent == 0;
+  return w != nullptr && w->settings.parent == 0;
 }
 
 Hwnd SimDesktop::topLevelOf(Hwnd hwnd) const {
   const Window* w = find(hwnd);
-  while (w != nullptr && w->spec.parent != 0) {
-    hwnd = w->spec.parent;
+  while (w != nullptr && w->settings.parent != 0) {
+    hwnd = w->settings.parent;
     w = find(hwnd);
   }
   return w == nullptr ? 0 : hwnd;
@@ -108,7 +108,7 @@ std::vector<Hwnd> SimDesktop::zOrder() const {
 std::vector<Hwnd> SimDesktop::children(Hwnd hwnd) const {
   std::vector<Hwnd> out;
   for (Hwnd c : childOrder_) {
-    if (find(c)->spec.parent == hwnd) {
+    if (find(c)->settings.parent == hwnd) {
       out.push_back(c);
     }
   }
@@ -120,20 +120,20 @@ std::vector<Hwnd> SimDesktop::siblings(Hwnd hwnd) const {
   if (w == nullptr) {
     return {};
   }
-  return w->spec.parent == 0 ? zOrder_ : children(w->spec.parent);
+  return w->settings.parent == 0 ? zOrder_ : children(w->settings.parent);
 }
 
 std::vector<Hwnd> SimDesktop::ownedBy(Hwnd hwnd) const {
   std::vector<Hwnd> out;
   for (Hwnd candidate : zOrder_) {
     // Owners are set at creation to windows that exist already, so owner chains end.
-    for (Hwnd o = find(candidate)->spec.owner; o != 0;) {
+    for (Hwnd o = find(candidate)->settings.owner; o != 0;) {
       if (o == hwnd) {
         out.push_back(candidate);
         break;
       }
       const Window* ow = find(o);
-      o = ow == nullptr ? 0 : ow->spec.owner;
+      o = ow == nullptr ? 0 : ow->settings.owner;
     }
   }
   return out;
@@ -158,15 +158,15 @@ void SimDesktop::activate(Hwnd hwnd) {
 
 Hwnd SimDesktop::successor(Hwnd leaving, const std::vector<Hwnd>& gone) const {
   const Window* w = find(leaving);
-  for (Hwnd o = w == nullptr ? 0 : w->spec.owner; o != 0;) {
+  for (Hwnd o = w == nullptr ? 0 : w->settings.owner; o != 0;) {
     if (!contains(gone, o)) {
       return o;
     }
     const Window* ow = find(o);
-    o = ow == nullptr ? 0 : ow->spec.owner;
+    o = ow == nullptr ? 0 : ow->settings.owner;
   }
   for (Hwnd h : zOrder_) {
-    if (h != leaving && !contains(gone, h) && find(h)->spec.visible) {
+    if (h != leaving && !contains(gone, h) && find(h)->settings.visible) {
       return h;
     }
   }
@@ -182,24 +182,24 @@ void SimDesktop::passForeground(Hwnd leaving) {
   }
 }
 
-Hwnd SimDesktop::create(WindowSpec spec) {
-  if (spec.parent != 0) {
-    if (!isWindow(spec.parent)) {
+Hwnd SimDesktop::create(WindowSpec settings) {
+  if (settings.parent != 0) {
+    if (!isWindow(settings.parent)) {
       return 0;
     }
-    spec.owner = 0;  // a child window has a parent, not an owner
-  } else if (spec.owner != 0) {
+    settings.owner = 0;  // a child window has a parent, not an owner
+  } else if (settings.owner != 0) {
     // As in Win32, a child window given as owner stands for its top-level window.
-    spec.owner = topLevelOf(spec.owner);
-    if (spec.owner == 0) {
+    settings.owner = topLevelOf(settings.owner);
+    if (settings.owner == 0) {
       return 0;
     }
   }
   Hwnd hwnd = next_;
   next_ += 2;
-  bool topLevel = spec.parent == 0;
-  bool visible = spec.visible;
-  windows_.emplace(hwnd, Window{std::move(spec)});
+  bool topLevel = settings.parent == 0;
+  bool visible = settings.visible;
+  windows_.emplace(hwnd, Window{std::move(settings)});
   if (!topLevel) {
     childOrder_.push_back(hwnd);
     return hwnd;
@@ -247,16 +247,16 @@ void SimDesktop::destroy(Hwnd hwnd) {
 
 void SimDesktop::setCaption(Hwnd hwnd, std::u16string caption) {
   if (Window* w = find(hwnd)) {
-    w->spec.caption = std::move(caption);
+    w->settings.caption = std::move(caption);
   }
 }
 
 void SimDesktop::setVisible(Hwnd hwnd, bool visible) {
   Window* w = find(hwnd);
-  if (w == nullptr || w->spec.visible == visible) {
+  if (w == nullptr || w->settings.visible == visible) {
     return;
   }
-  w->spec.visible = visible;
+  w->settings.visible = visible;
   if (!isTopLevel(hwnd)) {
     return;
   }
@@ -279,7 +279,7 @@ void SimDesktop::setMinimized(Hwnd hwnd, bool minimized) {
 Hwnd SimDesktop::FindWindowA(std::optional<std::u16string_view> className,
                              std::optional<std::u16string_view> windowName) {
   for (Hwnd h : zOrder_) {
-    if (matches(find(h)->spec, className, windowName)) {
+    if (matches(find(h)->settings, className, windowName)) {
       return h;
     }
   }
@@ -302,7 +302,7 @@ Hwnd SimDesktop::FindWindowExA(Hwnd parent, Hwnd childAfter,
     ++it;
   }
   for (; it != list.end(); ++it) {
-    if (matches(find(*it)->spec, className, windowName)) {
+    if (matches(find(*it)->settings, className, windowName)) {
       return *it;
     }
   }
@@ -315,8 +315,8 @@ int32_t SimDesktop::IsWindowVisible(Hwnd hwnd) {
   if (w == nullptr) {
     return 0;
   }
-  for (; w != nullptr; w = w->spec.parent == 0 ? nullptr : find(w->spec.parent)) {
-    if (!w->spec.visible) {
+  for (; w != nullptr; w = w->settings.parent == 0 ? nullptr : find(w->settings.parent)) {
+    if (!w->settings.visible) {
       return 0;
     }
   }
@@ -332,11 +332,11 @@ int32_t SimDesktop::ShowWindow(Hwnd hwnd, int32_t cmdShow) {
   if (w == nullptr) {
     return 0;
   }
-  int32_t wasVisible = w->spec.visible ? 1 : 0;
+  int32_t wasVisible = w->settings.visible ? 1 : 0;
   bool activates = false;
   switch (cmdShow) {
     case kSwHide:
-      w->spec.visible = false;
+      w->settings.visible = false;
       if (foreground_ == hwnd) {
         passForeground(hwnd);
       }
@@ -376,7 +376,7 @@ int32_t SimDesktop::ShowWindow(Hwnd hwnd, int32_t cmdShow) {
     default:
       return wasVisible;
   }
-  w->spec.visible = true;
+  w->settings.visible = true;
   if ((cmdShow == kSwMinimize || cmdShow == kSwForceMinimize) && foreground_ == hwnd) {
     passForeground(hwnd);
   } else if (activates && isTopLevel(hwnd)) {
@@ -400,7 +400,7 @@ Hwnd SimDesktop::GetWindow(Hwnd hwnd, uint32_t cmd) {
     return 0;
   }
   if (cmd == kGwOwner) {
-    return w->spec.owner;
+    return w->settings.owner;
   }
   if (cmd == kGwChild) {
     std::vector<Hwnd> kids = children(hwnd);
@@ -428,7 +428,7 @@ int32_t SimDesktop::GetWindowTextA(Hwnd hwnd, std::u16string& buffer, int32_t ma
     buffer.clear();
     return 0;
   }
-  return copyText(w->spec.caption, buffer, maxCount);
+  return copyText(w->settings.caption, buffer, maxCount);
 }
 
 int32_t SimDesktop::GetWindowLongA(Hwnd hwnd, int32_t index) {
@@ -438,17 +438,17 @@ int32_t SimDesktop::GetWindowLongA(Hwnd hwnd, int32_t index) {
   }
   switch (index) {
     case kGwlExStyle:
-      return w->spec.exStyle;
+      return w->settings.exStyle;
     case kGwlStyle: {
       uint32_t style = 0;
-      style |= w->spec.visible ? kWsVisible : 0;
-      style |= w->spec.parent != 0 ? kWsChild : 0;
+      style |= w->settings.visible ? kWsVisible : 0;
+      style |= w->settings.parent != 0 ? kWsChild : 0;
       style |= w->minimized ? kWsMinimize : 0;
       style |= w->maximized && !w->minimized ? kWsMaximize : 0;
       return static_cast<int32_t>(style);
     }
     case kGwlHwndParent:
-      return w->spec.parent != 0 ? w->spec.parent : w->spec.owner;
+      return w->settings.parent != 0 ? w->settings.parent : w->settings.owner;
     default:
       return 0;
   }
@@ -459,7 +459,7 @@ Hwnd SimDesktop::GetParent(Hwnd hwnd) {
   if (w == nullptr) {
     return 0;
   }
-  return w->spec.parent != 0 ? w->spec.parent : w->spec.owner;
+  return w->settings.parent != 0 ? w->settings.parent : w->settings.owner;
 }
 
 int32_t SimDesktop::SendMessageA(Hwnd hwnd, uint32_t msg, int32_t /*wParam*/, int32_t /*lParam*/) {
@@ -468,7 +468,7 @@ int32_t SimDesktop::SendMessageA(Hwnd hwnd, uint32_t msg, int32_t /*wParam*/, in
     return 0;
   }
   // A copy: the handler may destroy the window, and its function object with it.
-  std::function<void(Hwnd)> onClose = w->spec.onClose;
+  std::function<void(Hwnd)> onClose = w->settings.onClose;
   if (onClose) {
     onClose(hwnd);
   } else {
@@ -496,7 +496,7 @@ int32_t SimDesktop::GetClassNameA(Hwnd hwnd, std::u16string& buffer, int32_t max
     buffer.clear();
     return 0;
   }
-  return copyText(w->spec.className, buffer, maxCount);
+  return copyText(w->settings.className, buffer, maxCount);
 }
 
 void SimDesktop::sendEscape() {
@@ -506,12 +506,12 @@ void SimDesktop::sendEscape() {
   }
   for (Hwnd owned : ownedBy(target)) {
     const Window* w = find(owned);
-    if (w->spec.visible && (w->spec.exStyle & kWsExDlgModalFrame) != 0) {
+    if (w->settings.visible && (w->settings.exStyle & kWsExDlgModalFrame) != 0) {
       target = owned;
       break;
     }
   }
-  std::function<void(Hwnd)> onEscape = find(target)->spec.onEscape;
+  std::function<void(Hwnd)> onEscape = find(target)->settings.onEscape;
   if (onEscape) {
     onEscape(target);
   }

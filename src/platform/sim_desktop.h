@@ -43,7 +43,7 @@ class SimDesktop : public WindowManager {
   // --- for programs on the desktop
   // New top-level windows come on top, and to the foreground when visible; 0 when the
   // parent or owner given is no window.
-  Hwnd create(WindowSpec spec);
+  Hwnd create(WindowSpec settings);
   void destroy(Hwnd hwnd);  // with its children and the windows it owns
   void setCaption(Hwnd hwnd, std::u16string caption);
   void setVisible(Hwnd hwnd, bool visible);
@@ -84,7 +84,7 @@ class SimDesktop : public WindowManager {
 
  private:
   struct Window {
-    WindowSpec spec;
+    WindowSpec settings;
     bool minimized = false;
     bool maximized = false;
   };

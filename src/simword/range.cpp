@@ -218,8 +218,8 @@ void Range::insertBreak(std::optional<int32_t> type) {
     // A section break ends the paragraph it is inserted in: the text before it becomes a
     // paragraph of its own, formatted as the one it came from.
     const ::r58046::simword::Paragraph& p = c.paragraph(c.paragraphAt(s));
-    std::vector<ParagraphSpec> spec{ParagraphSpec{p.style, p.direct, t, 0}};
-    c.replace(s, e, std::u16string(1, kPageBreak), core_->growing(span_), &spec);
+    std::vector<ParagraphSpec> layout{ParagraphSpec{p.style, p.direct, t, 0}};
+    c.replace(s, e, std::u16string(1, kPageBreak), core_->growing(span_), &layout);
     core_->changed();
     return;
   }

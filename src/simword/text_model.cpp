@@ -261,22 +261,23 @@ void Content::replace(int32_t start, int32_t end, std::u16string_view text,
       paras_[i].end += n;
     }
     std::vector<Paragraph> made;
-    size_t spec = 0;
+    size_t layout = 0;
     for (int32_t i = 0; i < n; ++i) {
       char16_t c = text[static_cast<size_t>(i)];
-      bool sectionEnd = paragraphs != nullptr && c == kPageBreak && spec < paragraphs->size() &&
-                        (*paragraphs)[spec].offset == i && (*paragraphs)[spec].sectionBreak != 0;
+      bool sectionEnd = paragraphs != nullptr && c == kPageBreak && layout < paragraphs->size() &&
+                        (*paragraphs)[layout].offset == i &&
+                        (*paragraphs)[layout].sectionBreak != 0;
       if (!isParagraphEnd(c) && !sectionEnd) {
         continue;
       }
       Paragraph p{a + i + 1, paras_[k].style, paras_[k].direct, 0};
-      if (paragraphs != nullptr && spec < paragraphs->size()) {
-        const ParagraphSpec& s = (*paragraphs)[spec];
+      if (paragraphs != nullptr && layout < paragraphs->size()) {
+        const ParagraphSpec& s = (*paragraphs)[layout];
         p.style = styles_.byId(s.style) != nullptr ? s.style : styles_.normal();
         p.direct = s.direct;
         p.sectionBreak = sectionEnd ? s.sectionBreak : 0;
       }
-      ++spec;
+      ++layout;
       made.push_back(std::move(p));
     }
     paras_.insert(paras_.begin() + static_cast<std::ptrdiff_t>(k), made.begin(), made.end());

@@ -9,24 +9,24 @@ using namespace r58046::platform;
 namespace {
 
 WindowSpec topLevel(std::u16string cls, std::u16string caption, Hwnd owner = 0) {
-  WindowSpec spec;
-  spec.className = std::move(cls);
-  spec.caption = std::move(caption);
-  spec.owner = owner;
-  return spec;
+  WindowSpec settings;
+  settings.className = std::move(cls);
+  settings.caption = std::move(caption);
+  settings.owner = owner;
+  return settings;
 }
 
 WindowSpec modalDialog(std::u16string caption, Hwnd owner) {
-  WindowSpec spec = topLevel(u"#32770", std::move(caption), owner);
-  spec.exStyle = kWsExDlgModalFrame;
-  return spec;
+  WindowSpec settings = topLevel(u"#32770", std::move(caption), owner);
+  settings.exStyle = kWsExDlgModalFrame;
+  return settings;
 }
 
 WindowSpec child(Hwnd parent, std::u16string cls = u"Static") {
-  WindowSpec spec;
-  spec.className = std::move(cls);
-  spec.parent = parent;
-  return spec;
+  WindowSpec settings;
+  settings.className = std::move(cls);
+  settings.parent = parent;
+  return settings;
 }
 
 // The windows above hwnd, nearest first, as a walk with GW_HWNDPREV sees them.

@@ -87,8 +87,9 @@ TEST(ContentModel, ParagraphEndsSplitAndJoinParagraphs) {
 TEST(ContentModel, ASectionBreakEndsAParagraphAndASection) {
   Content c;
   fill(c, u"letter");
-  std::vector<ParagraphSpec> spec{ParagraphSpec{c.styles().normal(), {}, kSectionBreakNextPage, 0}};
-  c.replace(3, 3, u"\f", {}, &spec);
+  std::vector<ParagraphSpec> layout{
+      ParagraphSpec{c.styles().normal(), {}, kSectionBreakNextPage, 0}};
+  c.replace(3, 3, u"\f", {}, &layout);
   EXPECT_EQ(c.text(), u"let\fter\r");
   EXPECT_EQ(c.paragraphCount(), 2u);
   EXPECT_EQ(c.sectionCount(), 2u);
@@ -240,9 +241,9 @@ TEST_P(FileFormat, WhateverEditsMakeReadsBackUnchanged) {
           if (pick(2) == 0) {
             c.addFormField(a, a, pick(2) == 0 ? kFieldFormCheckBox : kFieldFormTextInput);
           } else {
-            std::vector<ParagraphSpec> spec{
+            std::vector<ParagraphSpec> layout{
                 ParagraphSpec{styles[pick(3)], {}, kSectionBreakContinuous, 0}};
-            c.replace(a, a, u"\f", {}, &spec);
+            c.replace(a, a, u"\f", {}, &layout);
           }
           break;
       }
