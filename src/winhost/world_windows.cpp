@@ -4,6 +4,8 @@
 
 #include <shellapi.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <optional>
 #include <stdexcept>
@@ -115,7 +117,18 @@ class ComModule : public external::AbstractModule {
     try {
       com::raiseFailure(hr, nullptr, module_, IID_AbstractModule);
     } catch (const automation::AutomationError& e) {
+      trace(e);
       return e;
+    }
+  }
+
+  // With R58046_TRACE set, every failed host call is told on the error output (the tests
+  // under Wine keep it in their logs).
+  static void trace(const automation::AutomationError& e) {
+    if (std::getenv("R58046_TRACE") != nullptr) {
+      std::fprintf(stderr, "host call failed: %d %s / %s\n", e.number(),
+                   automation::toUtf8(e.source()).c_str(),
+                   automation::toUtf8(e.description()).c_str());
     }
   }
 
@@ -136,8 +149,8 @@ class ComModule : public external::AbstractModule {
   }
 
   void check(HRESULT hr) {
-    if (FAILED(hr)) {
-      com::raiseFailure(hr, nullptr, module_, IID_AbstractModule);
+    if (std::optional<automation::AutomationError> failure = failureOf(hr)) {
+      throw *failure;
     }
   }
 
