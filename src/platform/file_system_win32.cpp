@@ -1,7 +1,8 @@
 #include "platform/file_system_win32.h"
 
-#include <imagehlp.h>
 #include <windows.h>
+
+#include <imagehlp.h>
 
 #include <string>
 #include <vector>
