@@ -134,4 +134,30 @@ std::u16string replaceAll(std::u16string_view text, std::u16string_view what,
   }
 }
 
+std::u16string escapeText(std::u16string_view text, std::u16string_view alsoEscaped,
+                          bool controlsAsHex) {
+  static constexpr char16_t kHex[] = u"0123456789abcdef";
+  std::u16string out;
+  out.reserve(text.size());
+  for (char16_t c : text) {
+    if (c == u'\n') {
+      out += u"\\n";
+    } else if (c == u'\r') {
+      out += u"\\r";
+    } else if (c == u'\t') {
+      out += u"\\t";
+    } else if (alsoEscaped.find(c) != std::u16string_view::npos) {
+      out += u'\\';
+      out += c;
+    } else if (controlsAsHex && c < 0x20) {
+      out += u"\\u00";
+      out += kHex[c >> 4];
+      out += kHex[c & 0xF];
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 }  // namespace r58046::automation

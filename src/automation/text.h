@@ -28,4 +28,10 @@ std::u16string trim(std::u16string_view text);
 std::u16string replaceAll(std::u16string_view text, std::u16string_view what,
                           std::u16string_view with);
 
+// Backslash escapes, for text written on one line: line feed, carriage return and tab as
+// \n, \r and \t; each character of `alsoEscaped` preceded by a backslash; with
+// `controlsAsHex`, the other control characters as \u00XX.
+std::u16string escapeText(std::u16string_view text, std::u16string_view alsoEscaped = {},
+                          bool controlsAsHex = false);
+
 }  // namespace r58046::automation

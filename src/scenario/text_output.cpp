@@ -41,23 +41,7 @@ std::u16string inQuotes(std::u16string_view text) {
 }
 
 std::u16string escapeControls(std::u16string_view text) {
-  std::u16string out;
-  for (char16_t c : text) {
-    switch (c) {
-      case u'\n':
-        out += u"\\n";
-        break;
-      case u'\r':
-        out += u"\\r";
-        break;
-      case u'\t':
-        out += u"\\t";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
+  return automation::escapeText(text);
 }
 
 std::u16string pathText(const std::filesystem::path& path) {
@@ -65,36 +49,7 @@ std::u16string pathText(const std::filesystem::path& path) {
 }
 
 std::string jsonString(std::u16string_view text) {
-  std::u16string out = u"\"";
-  for (char16_t c : text) {
-    switch (c) {
-      case u'"':
-        out += u"\\\"";
-        break;
-      case u'\\':
-        out += u"\\\\";
-        break;
-      case u'\n':
-        out += u"\\n";
-        break;
-      case u'\r':
-        out += u"\\r";
-        break;
-      case u'\t':
-        out += u"\\t";
-        break;
-      default:
-        if (c < 0x20) {
-          char buf[8];
-          std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
-          out += automation::fromUtf8(buf);
-        } else {
-          out += c;
-        }
-    }
-  }
-  out += u'"';
-  return automation::toUtf8(out);
+  return automation::toUtf8(u"\"" + automation::escapeText(text, u"\\\"", true) + u"\"");
 }
 
 size_t displayWidth(std::string_view utf8) {

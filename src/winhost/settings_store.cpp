@@ -3,32 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "automation/text.h"
 #include "automation/variant.h"
 
 namespace r58046::winhost {
 namespace {
 
 std::u16string escape(std::u16string_view text) {
-  std::u16string out;
-  for (char16_t c : text) {
-    switch (c) {
-      case u'\\':
-        out += u"\\\\";
-        break;
-      case u'\n':
-        out += u"\\n";
-        break;
-      case u'\r':
-        out += u"\\r";
-        break;
-      case u'\t':
-        out += u"\\t";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
+  return automation::escapeText(text, u"\\");
 }
 
 std::u16string unescape(std::u16string_view text) {

@@ -129,3 +129,13 @@ TEST(Text, UnicodeCasing) {
   EXPECT_EQ(inStr(u"abc", u"c"), 3U);
   EXPECT_EQ(inStr(u"abc", u"d"), 0U);
 }
+
+TEST(Text, EscapesForOneLine) {
+  EXPECT_EQ(escapeText(u"a\nb\r\tc\\\""), u"a\\nb\\r\\tc\\\"");
+  EXPECT_EQ(escapeText(u"c:\\x \"y\"", u"\\\""), u"c:\\\\x \\\"y\\\"");
+  EXPECT_EQ(escapeText(u"\x01"
+                       u"é",
+                       {}, true),
+            u"\\u0001é");
+  EXPECT_EQ(escapeText(u"\x01"), u"\x01");
+}
