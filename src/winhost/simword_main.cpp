@@ -38,6 +38,12 @@ namespace {
 
 constexpr UINT kEndMessage = WM_APP + 1;
 constexpr UINT_PTR kIdleTimer = 1;
+constexpr UINT_PTR kEndTimer = 2;
+// How long a Word that ended waits before its process ends. COM sends the answer to the
+// call that ended Word (Quit) from another thread once this thread has returned from the
+// call; a process that ended at once could cut that answer off, and the caller would see
+// the call fail (RPC_S_CALL_FAILED) although Word had quit.
+constexpr UINT kEndGraceMs = 250;
 // A Word that nobody drove for this long ends by itself, so that a test that lost track of
 // it does not leave it running.
 constexpr DWORD kIdleLimitMs = 10 * 60 * 1000;
@@ -188,10 +194,12 @@ LRESULT CALLBACK controlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         }
       }
       case kEndMessage:
-        end(*w);
+        SetTimer(hwnd, kEndTimer, kEndGraceMs, nullptr);
         return 0;
       case WM_TIMER:
-        if (wParam == kIdleTimer && GetTickCount() - w->lastActivity > kIdleLimitMs) {
+        if (wParam == kEndTimer ||
+            (wParam == kIdleTimer && GetTickCount() - w->lastActivity > kIdleLimitMs)) {
+          KillTimer(hwnd, wParam);
           end(*w);
         }
         return 0;
