@@ -1,5 +1,7 @@
 #include "com/bridge.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <mutex>
 #include <new>
@@ -497,6 +499,14 @@ ObjectRef objectOf(IUnknown* unknown) {
   return std::make_shared<ComObject>(dispatch.p);
 }
 
+void traceFailure(std::u16string_view what, const char* step, HRESULT hr) {
+  static const bool enabled = std::getenv("R58046_TRACE") != nullptr;
+  if (enabled) {
+    std::fprintf(stderr, "[%lu] %s %s failed: 0x%08lx\n", GetTickCount(), step,
+                 automation::toUtf8(what).c_str(), static_cast<unsigned long>(hr));
+  }
+}
+
 void raiseFailure(HRESULT hr, EXCEPINFO* info, IUnknown* object, REFIID iid) {
   if (hr == DISP_E_EXCEPTION && info != nullptr) {
     if (info->pfnDeferredFillIn != nullptr) {
@@ -602,6 +612,7 @@ Variant ComObject::invoke(std::u16string_view name, InvokeKind kind, Args& args)
                                                       : errors::kNamedArgumentNotFound);
     }
     if (FAILED(hr)) {
+      traceFailure(name, "GetIDsOfNames", hr);
       raiseFailure(hr);
     }
   }
@@ -676,6 +687,7 @@ Variant ComObject::invoke(std::u16string_view name, InvokeKind kind, Args& args)
                            nullptr, &info, &argError);
   }
   if (FAILED(hr)) {
+    traceFailure(name, "Invoke", hr);
     raiseFailure(hr, &info);
   }
   struct ClearResult {

@@ -52,6 +52,7 @@ automation::ObjectRef ComClassRegistry::createObject(std::u16string_view progId)
   HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IUnknown,
                                 reinterpret_cast<void**>(&unknown));
   if (FAILED(hr) || unknown == nullptr) {
+    traceFailure(progId, "CoCreateInstance", hr);
     automation::raiseError(errors::kCannotCreateObject);
   }
   return adopt(unknown);
