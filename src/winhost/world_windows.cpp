@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -187,6 +188,16 @@ void removeTree(const std::wstring& folder) {
   SHFileOperationW(&op);
 }
 
+// With R58046_TRACE set, each world (one per scenario file) is counted on the error output,
+// so that the failures traced after it can be put down to its file.
+void traceWorld() {
+  static int count = 0;
+  ++count;
+  if (std::getenv("R58046_TRACE") != nullptr) {
+    std::fprintf(stderr, "[%lu] world %d\n", GetTickCount(), count);
+  }
+}
+
 void makeFolder(const std::wstring& path) {
   if (!CreateDirectoryW(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
     throw std::runtime_error("cannot make " + automation::toUtf8(u16(path)));
@@ -211,6 +222,7 @@ class WindowsWorld : public scenario::World {
 
       // A new Word user for this world: its folders, no saved settings, no faults waiting.
       endAllSimWords();
+      traceWorld();
       writeUserValue(L"DocumentsFolder", wide(folders_.documents));
       writeUserValue(L"UserTemplatesFolder", wide(folders_.userTemplates));
       deleteUserValue(L"Settings");
@@ -362,16 +374,37 @@ std::unique_ptr<scenario::World> makeWindowsWorld() {
 }
 
 void endAllSimWords() {
+  auto waitForEnd = [](HANDLE process) {
+    if (WaitForSingleObject(process, kEndLimitMs) != WAIT_OBJECT_0) {
+      TerminateProcess(process, 1);
+    }
+    CloseHandle(process);
+  };
   for (const auto& word : runningSimWords()) {
     HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, word.processId);
     sendCommand(word.control, u"exit");
     if (process != nullptr) {
-      if (WaitForSingleObject(process, kEndLimitMs) != WAIT_OBJECT_0) {
-        TerminateProcess(process, 1);
-      }
-      CloseHandle(process);
+      waitForEnd(process);
     }
   }
+  // A Word that quit is no longer listed but may still be ending (it waits for the answer to
+  // its last call to go): the next world starts only once no simword.exe is left.
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) {
+    return;
+  }
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more;
+       more = Process32NextW(snapshot, &entry)) {
+    if (_wcsicmp(entry.szExeFile, L"simword.exe") == 0) {
+      if (HANDLE process =
+              OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, entry.th32ProcessID)) {
+        waitForEnd(process);
+      }
+    }
+  }
+  CloseHandle(snapshot);
 }
 
 }  // namespace r58046::winhost
