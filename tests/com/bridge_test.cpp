@@ -6,6 +6,7 @@
 #include "automation/members.h"
 #include "automation/text.h"
 #include "com/bridge.h"
+#include "com_test_support.h"
 
 using namespace r58046;
 using automation::Arg;
@@ -14,6 +15,7 @@ using automation::AutomationError;
 using automation::InvokeKind;
 using automation::Object;
 using automation::Variant;
+using testsupport::failureOf;
 namespace errors = automation::errors;
 
 namespace {
@@ -75,16 +77,6 @@ class Bridge : public ::testing::Test {
   std::shared_ptr<Sample> sample;
   Object remote;
 };
-
-AutomationError failureOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const AutomationError& e) {
-    return e;
-  }
-  ADD_FAILURE() << "no failure";
-  return AutomationError(0, u"", u"");
-}
 
 TEST_F(Bridge, ValuesKeepTheirVbKinds) {
   for (const Variant& v :

@@ -1,5 +1,6 @@
 #include "com_test_support.h"
 
+#include <gtest/gtest.h>
 #include <shellapi.h>
 
 #include <cstdlib>
@@ -55,6 +56,16 @@ TempFolder::~TempFolder() {
   op.pFrom = from.c_str();
   op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
   SHFileOperationW(&op);
+}
+
+automation::AutomationError failureOf(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const automation::AutomationError& e) {
+    return e;
+  }
+  ADD_FAILURE() << "no failure";
+  return automation::AutomationError(0, u"", u"");
 }
 
 std::wstring TempFolder::make(const std::wstring& name) const {

@@ -4,9 +4,15 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
+#include "automation/error.h"
+
 namespace r58046::testsupport {
+
+// The automation error that `call` raises; a test failure when it raises none.
+automation::AutomationError failureOf(const std::function<void()>& call);
 
 // The folder of the running test program, with a trailing backslash.
 std::wstring programFolder();

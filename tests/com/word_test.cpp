@@ -3,7 +3,6 @@
 // in a question's evaluation reaching the host with its whole call-trace source.
 #include <gtest/gtest.h>
 
-#include <functional>
 
 #include "com/bridge.h"
 #include "com/r58046.h"
@@ -15,19 +14,10 @@ using namespace r58046;
 using automation::AutomationError;
 using automation::Object;
 using automation::Variant;
+using testsupport::failureOf;
 namespace errors = automation::errors;
 
 namespace {
-
-AutomationError failureOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const AutomationError& e) {
-    return e;
-  }
-  ADD_FAILURE() << "no failure";
-  return AutomationError(0, u"", u"");
-}
 
 // Ends every simword.exe and waits until their processes are gone.
 void endAllWords() {
