@@ -499,9 +499,13 @@ ObjectRef objectOf(IUnknown* unknown) {
   return std::make_shared<ComObject>(dispatch.p);
 }
 
-void traceFailure(std::u16string_view what, const char* step, HRESULT hr) {
+bool tracing() {
   static const bool enabled = std::getenv("R58046_TRACE") != nullptr;
-  if (enabled) {
+  return enabled;
+}
+
+void traceFailure(std::u16string_view what, const char* step, HRESULT hr) {
+  if (tracing()) {
     std::fprintf(stderr, "[%lu] %s %s failed: 0x%08lx\n", GetTickCount(), step,
                  automation::toUtf8(what).c_str(), static_cast<unsigned long>(hr));
   }

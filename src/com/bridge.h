@@ -63,9 +63,11 @@ automation::ObjectRef objectOf(IUnknown* unknown);
 // Raises the AutomationError a VB program sees for a failed call: from EXCEPINFO when the
 // call answered DISP_E_EXCEPTION (given), else from the object's IErrorInfo when it has
 // one for this interface (object given), else from the HRESULT alone.
-// With R58046_TRACE set in the environment, tells a failed COM call on the error output: the
-// time in milliseconds, the step, what was called and the HRESULT (a diagnostic of the tests
-// under Wine, which keep that output in their logs).
+// Whether R58046_TRACE is set in the environment: the Windows programs then tell failures on
+// their error output (a diagnostic of the tests under Wine, which keep it in their logs).
+bool tracing();
+// When tracing, tells a failed COM call: the time in milliseconds, the step, what was
+// called and the HRESULT.
 void traceFailure(std::u16string_view what, const char* step, HRESULT hr);
 
 [[noreturn]] void raiseFailure(HRESULT hr, EXCEPINFO* info = nullptr, IUnknown* object = nullptr,

@@ -19,6 +19,7 @@
 
 #include "scenario/exercises.h"
 #include "scenario/runner.h"
+#include "winhost/simword_link.h"
 #include "winhost/world_windows.h"
 
 namespace {

@@ -1,6 +1,7 @@
 #include "winhost/simword_link.h"
 
 #include <objbase.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cwchar>
@@ -84,6 +85,34 @@ LRESULT sendCommand(HWND control, const std::u16string& command) {
     return -1;
   }
   return static_cast<LRESULT>(answer);
+}
+
+void endAllSimWords() {
+  constexpr DWORD kEndLimitMs = 10000;
+  for (const auto& word : runningSimWords()) {
+    sendCommand(word.control, u"exit");
+  }
+  // Then every simword.exe process, also one that is no longer listed because its Word has
+  // quit but that is still ending (it waits for the answer to its last call to go).
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) {
+    return;
+  }
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more;
+       more = Process32NextW(snapshot, &entry)) {
+    if (_wcsicmp(entry.szExeFile, L"simword.exe") != 0) {
+      continue;
+    }
+    if (HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, entry.th32ProcessID)) {
+      if (WaitForSingleObject(process, kEndLimitMs) != WAIT_OBJECT_0) {
+        TerminateProcess(process, 1);
+      }
+      CloseHandle(process);
+    }
+  }
+  CloseHandle(snapshot);
 }
 
 automation::ObjectRef applicationOf(DWORD processId) {

@@ -56,6 +56,9 @@ struct SimWordProcess {
 
 // The simword.exe processes that run, oldest first.
 std::vector<SimWordProcess> runningSimWords();
+// Ends every simword.exe, listed or already ending, and waits (bounded, then terminates)
+// until no simword.exe process is left.
+void endAllSimWords();
 // Sends a command; -1 when the window is gone or the command unknown.
 LRESULT sendCommand(HWND control, const std::u16string& command);
 // The Application of a running simword.exe (from the running object table); empty when it

@@ -3,10 +3,8 @@
 #include <windows.h>
 
 #include <shellapi.h>
-#include <tlhelp32.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <optional>
 #include <stdexcept>
@@ -27,7 +25,6 @@ using automation::ObjectRef;
 
 // How long a Word started as a user may take to show its control window and register.
 constexpr DWORD kStartLimitMs = 20000;
-constexpr DWORD kEndLimitMs = 10000;
 
 std::u16string u16(const std::wstring& text) {
   return std::u16string(text.begin(), text.end());
@@ -126,7 +123,7 @@ class ComModule : public external::AbstractModule {
   // With R58046_TRACE set, every failed host call is told on the error output (the tests
   // under Wine keep it in their logs).
   static void trace(const automation::AutomationError& e) {
-    if (std::getenv("R58046_TRACE") != nullptr) {
+    if (com::tracing()) {
       std::fprintf(stderr, "host call failed: %d %s / %s\n", e.number(),
                    automation::toUtf8(e.source()).c_str(),
                    automation::toUtf8(e.description()).c_str());
@@ -193,7 +190,7 @@ void removeTree(const std::wstring& folder) {
 void traceWorld() {
   static int count = 0;
   ++count;
-  if (std::getenv("R58046_TRACE") != nullptr) {
+  if (com::tracing()) {
     std::fprintf(stderr, "[%lu] world %d\n", GetTickCount(), count);
   }
 }
@@ -371,40 +368,6 @@ class WindowsWorld : public scenario::World {
 
 std::unique_ptr<scenario::World> makeWindowsWorld() {
   return std::make_unique<WindowsWorld>();
-}
-
-void endAllSimWords() {
-  auto waitForEnd = [](HANDLE process) {
-    if (WaitForSingleObject(process, kEndLimitMs) != WAIT_OBJECT_0) {
-      TerminateProcess(process, 1);
-    }
-    CloseHandle(process);
-  };
-  for (const auto& word : runningSimWords()) {
-    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, word.processId);
-    sendCommand(word.control, u"exit");
-    if (process != nullptr) {
-      waitForEnd(process);
-    }
-  }
-  // A Word that quit is no longer listed but may still be ending (it waits for the answer to
-  // its last call to go): the next world starts only once no simword.exe is left.
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) {
-    return;
-  }
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32FirstW(snapshot, &entry); more;
-       more = Process32NextW(snapshot, &entry)) {
-    if (_wcsicmp(entry.szExeFile, L"simword.exe") == 0) {
-      if (HANDLE process =
-              OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, entry.th32ProcessID)) {
-        waitForEnd(process);
-      }
-    }
-  }
-  CloseHandle(snapshot);
 }
 
 }  // namespace r58046::winhost

@@ -15,7 +15,4 @@ namespace r58046::winhost {
 // created (r58046.dll not registered).
 std::unique_ptr<scenario::World> makeWindowsWorld();
 
-// Ends every simword.exe that runs and waits (bounded) until their processes are gone.
-void endAllSimWords();
-
 }  // namespace r58046::winhost

@@ -3,7 +3,6 @@
 // in a question's evaluation reaching the host with its whole call-trace source.
 #include <gtest/gtest.h>
 
-
 #include "com/bridge.h"
 #include "com/r58046.h"
 #include "com/windows_platform.h"
@@ -19,23 +18,11 @@ namespace errors = automation::errors;
 
 namespace {
 
-// Ends every simword.exe and waits until their processes are gone.
-void endAllWords() {
-  for (const auto& word : winhost::runningSimWords()) {
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, word.processId);
-    winhost::sendCommand(word.control, u"exit");
-    if (process != nullptr) {
-      WaitForSingleObject(process, 10000);
-      CloseHandle(process);
-    }
-  }
-}
-
 class Word : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
-    endAllWords();
+    winhost::endAllSimWords();
     std::wstring documents = folders.make(L"Mes documents");
     std::wstring templates = folders.make(L"Mod\u00e8les");
     winhost::writeUserValue(L"DocumentsFolder", documents);
@@ -45,7 +32,7 @@ class Word : public ::testing::Test {
   }
   void TearDown() override {
     word = Object();
-    endAllWords();
+    winhost::endAllSimWords();
     OleUninitialize();
   }
 
