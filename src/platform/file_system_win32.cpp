@@ -172,6 +172,9 @@ void Win32FileSystem::rename(std::u16string_view from, std::u16string_view to) {
 }
 
 void Win32FileSystem::deleteFile(std::u16string_view path) {
+  if (!isAbsolutePath(path)) {
+    refuseDeletion(path, u"not an absolute path");
+  }
   if (hasWildcards(nameOf(path))) {
     deletePattern(path);
     return;
@@ -192,6 +195,9 @@ void Win32FileSystem::deleteFile(std::u16string_view path) {
 }
 
 void Win32FileSystem::deletePattern(std::u16string_view pattern) {
+  if (!isAbsolutePath(pattern)) {
+    refuseDeletion(pattern, u"not inside an absolute folder");
+  }
   std::u16string_view folder = folderOf(pattern);
   if (!folder.empty() && !isFolder(folder)) {
     raiseError(errors::kPathNotFound);
@@ -213,6 +219,9 @@ void Win32FileSystem::deletePattern(std::u16string_view pattern) {
 }
 
 void Win32FileSystem::removeFolder(std::u16string_view path) {
+  if (!isAbsolutePath(path)) {
+    refuseDeletion(path, u"not an absolute path");
+  }
   std::u16string folder(path);
   while (folder.size() > 3 && (folder.back() == u'\\' || folder.back() == u'/')) {
     folder.pop_back();

@@ -1,6 +1,7 @@
 // The file system of the Windows build: the wide-character Win32 API, with VB's error
-// numbers for its failures (53 a missing file, 58 an existing destination, 75 a file or
-// folder that cannot be changed, 76 a missing folder).
+// numbers for its failures (53 a missing file, 58 an existing destination, 70 a deletion
+// refused because its path is not absolute, 75 a file or folder that cannot be changed, 76
+// a missing folder).
 #pragma once
 
 #include "platform/platform.h"

@@ -85,9 +85,31 @@ inline constexpr char16_t kSeparator = u'\\';
 inline constexpr char16_t kSeparator = u'/';
 #endif
 
+// Whether a character separates folders in a path: the platform's separator, and on Windows
+// "/" as well.
+#ifdef _WIN32
+inline constexpr bool isSeparator(char16_t c) {
+  return c == u'\\' || c == u'/';
+}
+#else
+inline constexpr bool isSeparator(char16_t c) {
+  return c == u'/';
+}
+#endif
+
+// Whether a path names its place from the root of a file system and not from the current
+// folder: "/..." here; on Windows a drive and its root ("C:\...") or a server's share
+// ("\\server\share\...").
+bool isAbsolutePath(std::u16string_view path);
+
 // The file operations the module makes, with VB's failures: error 53 for a missing file,
 // 58 when a rename's destination exists, 75 for a file or folder that cannot be changed,
 // 76 for a missing folder.
+//
+// Deletions never act relative to the current folder: deleteFile, deletePattern and
+// removeFolder refuse, with error 70 ("Permission denied") and nothing touched, a path (a
+// pattern's folder) that is not absolute. An empty folder in front of a name ("" & "*.*")
+// would otherwise stand for the host process's current folder.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -98,11 +120,13 @@ class FileSystem {
   virtual bool hasAttribute(std::u16string_view path, FileAttribute attribute) = 0;
   // Name from As to: renames or moves a file.
   virtual void rename(std::u16string_view from, std::u16string_view to) = 0;
-  // Kill path.
+  // Kill path. Error 70 for a path that is not absolute.
   virtual void deleteFile(std::u16string_view path) = 0;
-  // Kill folder + "*.*" (or "*"): every file of the folder; error 53 when none matches.
+  // Kill folder + "*.*" (or "*"): every file of the folder; error 53 when none matches,
+  // 70 when the folder is not absolute.
   virtual void deletePattern(std::u16string_view pattern) = 0;
-  // RmDir path (with or without a trailing separator).
+  // RmDir path (with or without a trailing separator). Error 70 for a path that is not
+  // absolute.
   virtual void removeFolder(std::u16string_view path) = 0;
   // Whether a file or folder exists at exactly this path.
   virtual bool exists(std::u16string_view path) = 0;
@@ -116,6 +140,10 @@ class FileSystem {
   // the separator; false when it could not.
   virtual bool makeSureDirectoryPathExists(std::u16string_view path) = 0;
 };
+
+// The error of a deletion that a file system refuses to make (number 70, "Permission
+// denied"), naming what was refused and why.
+[[noreturn]] void refuseDeletion(std::u16string_view path, std::u16string_view why);
 
 // Real waits: the balloon pause and the waits between retries.
 class Pauses {

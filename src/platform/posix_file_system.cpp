@@ -275,6 +275,9 @@ void PosixFileSystem::rename(std::u16string_view from, std::u16string_view to) {
 }
 
 void PosixFileSystem::deleteFile(std::u16string_view path) {
+  if (!isAbsolutePath(path)) {
+    refuseDeletion(path, u"not an absolute path");
+  }
   if (hasWildcards(splitName(path).second)) {
     deletePattern(path);
     return;
@@ -298,6 +301,9 @@ void PosixFileSystem::deleteFile(std::u16string_view path) {
 }
 
 void PosixFileSystem::deletePattern(std::u16string_view pattern) {
+  if (!isAbsolutePath(pattern)) {
+    refuseDeletion(pattern, u"not inside an absolute folder");
+  }
   auto [folder, name] = splitName(pattern);
   if (!isFolder(folder)) {
     raiseError(errors::kPathNotFound);
@@ -322,6 +328,9 @@ void PosixFileSystem::deletePattern(std::u16string_view pattern) {
 }
 
 void PosixFileSystem::removeFolder(std::u16string_view path) {
+  if (!isAbsolutePath(path)) {
+    refuseDeletion(path, u"not an absolute path");
+  }
   fs::path p = toPath(path);
   std::string text = p.string();
   while (text.size() > 1 && text.back() == '/') {

@@ -33,15 +33,17 @@ class PosixFileSystem : public FileSystem {
   // destination, 76 for a missing destination folder, 75 for any other failure. Moves
   // across file systems by copying.
   void rename(std::u16string_view from, std::u16string_view to) override;
-  // A name with wildcards ("*", "?") deletes by pattern. Error 53 for a missing file or a
-  // folder, 75 for a read-only file or any other failure.
+  // A name with wildcards ("*", "?") deletes by pattern. Error 70 for a path that is not
+  // absolute, 53 for a missing file or a folder, 75 for a read-only file or any other
+  // failure.
   void deleteFile(std::u16string_view path) override;
   // The name part may hold "*" and "?" and matches without regard to letter case; "*.*"
-  // matches every name, as on Windows. Files only, never sub-folders. Error 76 for a missing
-  // folder, 53 when nothing matched, 75 when a matching file could not be deleted (after
-  // the others were).
+  // matches every name, as on Windows. Files only, never sub-folders. Error 70 for a folder
+  // that is not absolute (nothing deleted), 76 for a missing folder, 53 when nothing
+  // matched, 75 when a matching file could not be deleted (after the others were).
   void deletePattern(std::u16string_view pattern) override;
-  // Error 76 for a missing folder, 75 for one that is not empty or cannot be removed.
+  // Error 70 for a path that is not absolute, 76 for a missing folder, 75 for one that is
+  // not empty or cannot be removed.
   void removeFolder(std::u16string_view path) override;
   bool exists(std::u16string_view path) override;
   bool folderExists(std::u16string_view path) override;

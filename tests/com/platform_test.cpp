@@ -80,6 +80,53 @@ TEST(Win32FileSystem, PatternsFoldersAndDir) {
   EXPECT_EQ(errorOf([&] { files.deletePattern(dir + u"*.*"); }), errors::kPathNotFound);
 }
 
+TEST(Win32FileSystem, RefusesDeletionsThatAreNotAbsolute) {
+  testsupport::TempFolder temp;
+  platform::Win32FileSystem files;
+  std::u16string dir = u16(temp.path());
+  write(dir + u"canary.txt");
+  write(dir + u"Courrier Oxel.dot");
+  std::u16string folder = u16(temp.make(L"Oxel Mod\u00e8les"));
+  // The temporary folder without its drive ("\\...": from the root of the current drive),
+  // and with the drive but not its root ("C:...": that drive's current folder).
+  std::u16string rootRelative = dir.substr(2);
+  std::u16string driveRelative = dir.substr(0, 2) + u"*.*";
+
+  wchar_t saved[MAX_PATH];
+  ASSERT_NE(GetCurrentDirectoryW(MAX_PATH, saved), 0U);
+  ASSERT_TRUE(SetCurrentDirectoryW(temp.path().c_str()));
+  EXPECT_EQ(errorOf([&] { files.deletePattern(u"*.*"); }), errors::kPermissionDenied);
+  EXPECT_EQ(errorOf([&] { files.deletePattern(u"*"); }), errors::kPermissionDenied);
+  EXPECT_EQ(errorOf([&] { files.deletePattern(driveRelative); }), errors::kPermissionDenied);
+  EXPECT_EQ(errorOf([&] { files.deleteFile(u"Courrier Oxel.dot"); }), errors::kPermissionDenied);
+  EXPECT_EQ(errorOf([&] { files.deleteFile(rootRelative + u"canary.txt"); }),
+            errors::kPermissionDenied);
+  EXPECT_EQ(errorOf([&] { files.removeFolder(u"Oxel Mod\u00e8les\\"); }),
+            errors::kPermissionDenied);
+  EXPECT_EQ(errorOf([&] { files.removeFolder(u""); }), errors::kPermissionDenied);
+  SetCurrentDirectoryW(saved);
+  EXPECT_TRUE(files.exists(dir + u"canary.txt"));
+  EXPECT_TRUE(files.exists(dir + u"Courrier Oxel.dot"));
+  EXPECT_TRUE(files.folderExists(folder));
+
+  // Absolute, they are made.
+  files.deletePattern(dir + u"*.*");
+  files.removeFolder(folder);
+  EXPECT_FALSE(files.exists(dir + u"canary.txt"));
+  EXPECT_FALSE(files.folderExists(folder));
+}
+
+TEST(Win32Paths, AbsoluteFromADriveRootOrAShare) {
+  EXPECT_TRUE(platform::isAbsolutePath(u"C:\\Travail\\"));
+  EXPECT_TRUE(platform::isAbsolutePath(u"c:/Travail/"));
+  EXPECT_TRUE(platform::isAbsolutePath(u"\\\\serveur\\partage\\"));
+  EXPECT_FALSE(platform::isAbsolutePath(u""));
+  EXPECT_FALSE(platform::isAbsolutePath(u"C:Travail\\"));
+  EXPECT_FALSE(platform::isAbsolutePath(u"\\Travail\\"));
+  EXPECT_FALSE(platform::isAbsolutePath(u"Travail\\"));
+  EXPECT_FALSE(platform::isAbsolutePath(u"*.*"));
+}
+
 TEST(Win32FileSystem, MakesTheTemplateFolderWithItsParents) {
   testsupport::TempFolder temp;
   platform::Win32FileSystem files;

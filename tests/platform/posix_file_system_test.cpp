@@ -154,6 +154,57 @@ TEST_F(PosixFileSystemTest, DeletePatternEmptiesTheFolderOfFilesOnly) {
   EXPECT_EQ(errorOf([&] { files.deletePattern(folder + u"*.*"); }), 76);
 }
 
+// Moves the current folder for the life of the object.
+class CurrentFolder {
+ public:
+  explicit CurrentFolder(const std::u16string& folder) : saved_(fs::current_path()) {
+    fs::current_path(toUtf8(folder));
+  }
+  ~CurrentFolder() { fs::current_path(saved_); }
+  CurrentFolder(const CurrentFolder&) = delete;
+  CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+ private:
+  fs::path saved_;
+};
+
+TEST_F(PosixFileSystemTest, DeletionsThatAreNotAbsoluteAreRefusedAndTouchNothing) {
+  std::u16string canary = make(u"canary.txt");
+  std::u16string modele = make(u"Courrier Oxel.dot");
+  std::u16string folder = makeFolder(u"Oxel Modèles");
+  {
+    CurrentFolder here(root);
+    // What an empty folder in front of a name stands for: the current folder.
+    EXPECT_EQ(errorOf([&] { files.deletePattern(u"*.*"); }), 70);
+    EXPECT_EQ(errorOf([&] { files.deletePattern(u"*"); }), 70);
+    EXPECT_EQ(errorOf([&] { files.deleteFile(u"*.*"); }), 70);
+    EXPECT_EQ(errorOf([&] { files.deleteFile(u"Courrier Oxel.dot"); }), 70);
+    EXPECT_EQ(errorOf([&] { files.deleteFile(u"./canary.txt"); }), 70);
+    EXPECT_EQ(errorOf([&] { files.deletePattern(u"Oxel Modèles/*.*"); }), 70);
+    EXPECT_EQ(errorOf([&] { files.removeFolder(u"Oxel Modèles/"); }), 70);
+    EXPECT_EQ(errorOf([&] { files.removeFolder(u""); }), 70);
+  }
+  EXPECT_TRUE(files.exists(canary));
+  EXPECT_TRUE(files.exists(modele));
+  EXPECT_TRUE(files.folderExists(folder));
+
+  // The same deletions inside an absolute folder are made.
+  files.deleteFile(modele);
+  files.deletePattern(root + u"*.*");
+  files.removeFolder(folder);
+  EXPECT_FALSE(files.exists(canary));
+  EXPECT_FALSE(files.folderExists(folder));
+}
+
+TEST(Paths, AbsoluteOnlyFromTheRoot) {
+  EXPECT_TRUE(isAbsolutePath(u"/"));
+  EXPECT_TRUE(isAbsolutePath(u"/home/u/Travail/"));
+  EXPECT_FALSE(isAbsolutePath(u""));
+  EXPECT_FALSE(isAbsolutePath(u"Travail/"));
+  EXPECT_FALSE(isAbsolutePath(u"./Travail/"));
+  EXPECT_FALSE(isAbsolutePath(u"*.*"));
+}
+
 TEST_F(PosixFileSystemTest, MakeSureDirectoryPathExistsCreatesUpToTheLastSeparator) {
   EXPECT_TRUE(files.makeSureDirectoryPathExists(root + u"a/b/c/"));
   EXPECT_TRUE(files.folderExists(root + u"a/b/c"));
