@@ -64,7 +64,9 @@ ObjectRef objetDe(const Variant& v) {
 
 }  // namespace
 
-Module::Module(const platform::Platform& platform) : mPlatform(platform) {}
+Module::Module(const platform::Platform& platform)
+    : mFichiers(platform.files, msPathDossier, msPathModele),
+      mPlatform{platform.windows, platform.registry, mFichiers, platform.pauses} {}
 
 std::shared_ptr<Module> createModule(const platform::Platform& platform) {
   return std::make_shared<Module>(platform);
@@ -142,6 +144,21 @@ void Module::InitQuestion(int32_t ilQuestion, std::u16string isPathDossier,
                           std::u16string /*isPathModele: the template folder is Word's own*/) {
   platform::WindowManager& fenetres = mPlatform.windows;
   EnSortie verrou([&] { LibereVerrouDessin(); });
+
+  // The working folder, before anything is touched: the exercise's files are renamed and
+  // deleted there, so it must name its place from the root (an empty or relative folder would
+  // be the host's current folder: error 5, an invalid argument); the separator that ends it
+  // is added when the host left it out.
+  guarded(kClasse, u"InitQuestion", [&] {
+    if (!platform::isAbsolutePath(isPathDossier)) {
+      automation::raiseError(
+          automation::errors::kInvalidProcedureCall,
+          u"The working folder is not an absolute path: \"" + isPathDossier + u"\"");
+    }
+  });
+  if (!platform::isSeparator(isPathDossier.back())) {
+    isPathDossier += platform::kSeparator;
+  }
 
   // 1. A handle the host kept whose window is gone: the host's Word is gone with it.
   if (ioHandleLogiciel != -1) {
@@ -228,9 +245,19 @@ void Module::InitQuestion(int32_t ilQuestion, std::u16string isPathDossier,
     mlNoQuestion = ilQuestion;
     mQuestion = questions::CreeQuestion(ilQuestion, mPlatform);
     msPathDossier = isPathDossier;
+    // Until step 9 has computed it, this exercise has no template folder (nothing can be
+    // deleted in the last exercise's).
+    msPathModele.clear();
     std::u16string modeles =
         mApplication.Options().DefaultFilePath(word::wdDefaultFilePathUserTemplates);
-    if (!modeles.empty() && modeles.back() == platform::kSeparator) {
+    // An empty option would put the template folder at the root of the file system, a
+    // relative one in the host's current folder.
+    if (!platform::isAbsolutePath(modeles)) {
+      automation::raiseError(
+          automation::errors::kPathNotFound,
+          u"Word's user-templates folder is not an absolute path: \"" + modeles + u"\"");
+    }
+    if (platform::isSeparator(modeles.back())) {
       modeles.pop_back();
     }
     msPathModele = modeles + platform::kSeparator + std::u16string(wordcontrol::kDossierModeles) +

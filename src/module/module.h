@@ -14,6 +14,7 @@
 #include "automation/members.h"
 #include "external/host.h"
 #include "external/word.h"
+#include "module/deletion_guard.h"
 #include "platform/platform.h"
 
 namespace r58046::module {
@@ -86,6 +87,9 @@ class Module : public automation::Automatable<Module>, public external::Abstract
   // --- wordcontrol/teardown.cpp
   void FermeQuestion();
 
+  // The file system as the module and its questions reach it: deletions only inside this
+  // exercise's working and template folders (msPathDossier, msPathModele).
+  DeletionGuard mFichiers;
   platform::Platform mPlatform;
 
   // Part of the dispatcher.
