@@ -2,6 +2,7 @@
 // failure (guarded: reported with its context; ignored: the next step runs).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,5 +39,30 @@ bool ignoreFailure(Step&& step) {
     return false;
   }
 }
+
+// Steps that do not depend on each other: each one runs even when one before it failed.
+// Once all have run, raiseFirstFailure raises the first failure again (a guarded caller then
+// reports it with its context), so the caller still fails as the first failing step made it.
+class IndependentSteps {
+ public:
+  template <class Step>
+  void run(Step&& step) {
+    try {
+      step();
+    } catch (const automation::AutomationError& e) {
+      if (!first_) {
+        first_ = e;
+      }
+    }
+  }
+  void raiseFirstFailure() const {
+    if (first_) {
+      throw *first_;
+    }
+  }
+
+ private:
+  std::optional<automation::AutomationError> first_;
+};
 
 }  // namespace r58046::module

@@ -3,12 +3,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace r58046::module {
 
-// Word's UserAddress as it was when the user's settings were saved.
-inline std::u16string gsUserAddress;
+// Word's UserAddress as it was when the user's settings were saved; nothing when it could not
+// be read (then it is never written back).
+inline std::optional<std::u16string> gsUserAddress;
 // Word's Options.MeasurementUnit (1 = centimetres).
 inline int32_t gMeasurementUnit = 0;
 

@@ -284,6 +284,8 @@ void Module::InitQuestion(int32_t ilQuestion, std::u16string isPathDossier,
   Object(mQuestion).call(u"Prepare", Arg::byRef(application), isPathDossier, msPathModele);
   mApplication = word::Application(Object(application));
   std::u16string dossierParDefaut = Object(mQuestion).get(u"PathDossierParDefaut").toString();
+  // From here Word shows the exercise's settings until RestaureParamUser.
+  mbParamExercice = true;
   ChangeDir(dossierParDefaut);
   InitCommandBar();
   mApplication.CommandBars().PutDisplayTooltips(true);

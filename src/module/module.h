@@ -109,12 +109,17 @@ class Module : public automation::Automatable<Module>, public external::Abstract
   word::WordBool mbShowGrammaticalErrors = word::kFalse;
   int32_t mbShowStartupDialog = 0;
 
-  // The user's settings, saved and restored around an exercise.
-  std::u16string msDefaultCurrentPath;
-  std::u16string msDefaultTemplatesPath;
-  std::u16string msDefaultDocumentsPath;
-  word::WordBool mbDisplayTooltips = word::kFalse;
+  // The user's settings, saved and restored around an exercise. A setting that could not be
+  // read holds nothing and is never written back.
+  std::optional<std::u16string> msDefaultCurrentPath;
+  std::optional<std::u16string> msDefaultTemplatesPath;
+  std::optional<std::u16string> msDefaultDocumentsPath;
+  std::optional<word::WordBool> mbDisplayTooltips;
   int32_t mbTaskPaneVisible = 0;
+  // Whether Word shows an exercise's settings (from the step of InitQuestion that sets them
+  // until RestaureParamUser puts the user's back): a new reading would not be the user's, so
+  // what was saved stays.
+  bool mbParamExercice = false;
 
   // Whether GetApplication locked the drawing of Word's window during the current call.
   bool mbDessinVerrouille = false;

@@ -23,7 +23,6 @@ constexpr std::u16string_view kSociete = u"SOCIÉTÉ PLAISIRS ET ÉVASIONS";
 class Question0215 : public Question<Question0215> {
  public:
   static constexpr std::u16string_view kClasse = u"Question0215";
-  static constexpr FormeFermer kFermer = FormeFermer::Modele;
 
   explicit Question0215(const platform::Platform& platform) : Question(platform) {
     AjouteFichier(u"05804615.doc", u"Bulletin.doc", false);
@@ -49,8 +48,24 @@ class Question0215 : public Question<Question0215> {
       } else if (automation::upper(mApplication.UserAddress()) == kSociete) {
         msCauseErreur = u"D";
       }
-      mApplication.PutUserAddress(module::gsUserAddress);
+      RemetAdresseUtilisateur();
     });
+  }
+
+  // The exercise ends: the user's address goes back, whatever the trainee left in it (the
+  // return address saved as the user's, for instance); then the template form.
+  void Fermer() {
+    module::ignoreFailure([&] { RemetAdresseUtilisateur(); });
+    FermerModele();
+  }
+
+ private:
+  // The user's address saved when the exercise was set up; one that could not be read is not
+  // written.
+  void RemetAdresseUtilisateur() {
+    if (module::gsUserAddress) {
+      mApplication.PutUserAddress(*module::gsUserAddress);
+    }
   }
 };
 

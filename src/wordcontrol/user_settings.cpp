@@ -1,6 +1,7 @@
 // The user's Word settings, saved before an exercise and put back after it, and the layout
 // of Word's main toolbars during an exercise.
 #include <string>
+#include <utility>
 
 #include "module/api.h"
 #include "module/globals.h"
@@ -10,26 +11,64 @@ namespace r58046::module {
 
 void Module::SaveParamUser() {
   guarded(u"Module", u"SaveParamUser", [&] {
-    msDefaultCurrentPath =
-        mApplication.Options().DefaultFilePath(word::wdDefaultFilePathCurrentFolder);
-    msDefaultTemplatesPath =
-        mApplication.Options().DefaultFilePath(word::wdDefaultFilePathUserTemplates);
-    msDefaultDocumentsPath =
-        mApplication.Options().DefaultFilePath(word::wdDefaultFilePathDocuments);
-    gsUserAddress = mApplication.UserAddress();
+    // While Word shows an exercise's settings, what was saved before that exercise stays: it
+    // is the user's. Otherwise the saving starts from nothing, so that a setting whose
+    // reading fails holds nothing.
+    const bool dejaSauves = mbParamExercice;
+    if (!dejaSauves) {
+      msDefaultCurrentPath.reset();
+      msDefaultTemplatesPath.reset();
+      msDefaultDocumentsPath.reset();
+      gsUserAddress.reset();
+      mbDisplayTooltips.reset();
+    }
+    auto sauve = [dejaSauves](auto& parametre, auto valeur) {
+      if (!dejaSauves) {
+        parametre = std::move(valeur);
+      }
+    };
+    sauve(msDefaultCurrentPath,
+          mApplication.Options().DefaultFilePath(word::wdDefaultFilePathCurrentFolder));
+    sauve(msDefaultTemplatesPath,
+          mApplication.Options().DefaultFilePath(word::wdDefaultFilePathUserTemplates));
+    sauve(msDefaultDocumentsPath,
+          mApplication.Options().DefaultFilePath(word::wdDefaultFilePathDocuments));
+    sauve(gsUserAddress, mApplication.UserAddress());
     gMeasurementUnit = mApplication.Options().MeasurementUnit();
-    mbDisplayTooltips = mApplication.CommandBars().DisplayTooltips();
+    sauve(mbDisplayTooltips, mApplication.CommandBars().DisplayTooltips());
   });
 }
 
 void Module::RestaureParamUser() {
   guarded(u"Module", u"RestaureParamUser", [&] {
-    ChangeDir(msDefaultCurrentPath);
-    mApplication.Options().PutDefaultFilePath(word::wdDefaultFilePathDocuments,
-                                              msDefaultDocumentsPath);
-    mApplication.Options().PutDefaultFilePath(word::wdDefaultFilePathUserTemplates,
-                                              msDefaultTemplatesPath);
-    mApplication.CommandBars().PutDisplayTooltips(mbDisplayTooltips != 0);
+    // Each setting on its own: one that Word refuses does not keep the others from going
+    // back. A setting that was never read is not written.
+    IndependentSteps etapes;
+    etapes.run([&] {
+      if (msDefaultCurrentPath) {
+        ChangeDir(*msDefaultCurrentPath);
+      }
+    });
+    etapes.run([&] {
+      if (msDefaultDocumentsPath) {
+        mApplication.Options().PutDefaultFilePath(word::wdDefaultFilePathDocuments,
+                                                  *msDefaultDocumentsPath);
+      }
+    });
+    etapes.run([&] {
+      if (msDefaultTemplatesPath) {
+        mApplication.Options().PutDefaultFilePath(word::wdDefaultFilePathUserTemplates,
+                                                  *msDefaultTemplatesPath);
+      }
+    });
+    etapes.run([&] {
+      if (mbDisplayTooltips) {
+        mApplication.CommandBars().PutDisplayTooltips(*mbDisplayTooltips != 0);
+      }
+    });
+    // Word shows the user's settings again (or those it kept): the next saving reads them.
+    mbParamExercice = false;
+    etapes.raiseFirstFailure();
   });
 }
 
