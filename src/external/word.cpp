@@ -146,6 +146,9 @@ WordBool Document::UpdateStylesOnOpen() const {
 WordBool Document::HasPassword() const {
   return object_.get(u"HasPassword").toInteger();
 }
+WordBool Document::Saved() const {
+  return object_.get(u"Saved").toInteger();
+}
 word::Template Document::AttachedTemplate() const {
   return word::Template(object_.get(u"AttachedTemplate"));
 }

@@ -164,6 +164,8 @@ class Document : public Wrapper {
   int32_t ProtectionType() const;
   WordBool UpdateStylesOnOpen() const;
   WordBool HasPassword() const;
+  // False while the document has changes not yet saved.
+  WordBool Saved() const;
   // A Template object (read late-bound); written as a template's file name.
   word::Template AttachedTemplate() const;
   void PutAttachedTemplate(const std::u16string& value) const;

@@ -75,6 +75,15 @@ class Question0218 : public Question<Question0218> {
       return;
     }
 
+    // The template still open in Word with changes not saved: its file does not hold them
+    // yet ("E"), and the open template, the trainee's work, is left as it is.
+    const int16_t ouverts = Entier16(mApplication.Documents().Count());
+    const int32_t j = IndexDocument(mApplication.Documents(), ouverts, {u"courrier oxel.dot"});
+    if (j <= ouverts && mApplication.Documents().Item(j).Saved() == word::kFalse) {
+      msCauseErreur = u"E";
+      return;
+    }
+
     // The template, measured through its paragraphs in the style, then closed unchanged;
     // also when a step fails, before the failure is handed on.
     const word::Document modele =

@@ -54,10 +54,13 @@ class Question0219 : public Question<Question0219> {
     });
   }
 
-  // The active document, attached to the normal template again, is closed without saving;
-  // then the template folder goes. A failure of the first step ends Fermer there.
+  // The active document, when it is a new one (never saved: the one made from the template),
+  // is attached to the normal template again and closed without saving; a document on disk
+  // is the user's and stays open. Then the template folder goes. A failure of the first step
+  // ends Fermer there.
   void Fermer() {
-    if (mApplication.GetApplication().Documents().Count() >= 1) {
+    if (mApplication.GetApplication().Documents().Count() >= 1 &&
+        mApplication.ActiveDocument().Path().empty()) {
       mApplication.ActiveDocument().PutAttachedTemplate(u"Normal" + std::u16string(u".dot"));
       mApplication.ActiveDocument().Close(word::wdDoNotSaveChanges);
     }

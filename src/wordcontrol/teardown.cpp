@@ -52,20 +52,28 @@ void Module::FermeQuestion() {
     int32_t n = 0;
     ignoreFailure([&] { n = mApplication.Documents().Count(); });
     std::vector<std::u16string> aRouvrir(static_cast<size_t>(n));
-    // 7.3 Every document is closed: one on disk is saved first, and opened again unless it
-    // has a password; a document never saved is dropped.
+    // 7.3 Every document is closed, each taken from the front of Word's list: one on disk is
+    // saved first, and opened again unless it has a password; a document never saved is
+    // dropped. One that cannot be closed (it could not be saved) stays open with its changes,
+    // and the documents after it are taken in turn.
+    int32_t premier = 1;
     for (int32_t i = 1; i <= n; ++i) {
-      ignoreFailure([&] {
-        const word::Document premier = mApplication.Documents().Item(1);
-        if (!premier.Path().empty()) {
-          if (premier.HasPassword() == word::kFalse) {
-            aRouvrir[static_cast<size_t>(i - 1)] = premier.FullName();
+      const bool ferme = ignoreFailure([&] {
+        const word::Document document = mApplication.Documents().Item(premier);
+        if (!document.Path().empty()) {
+          std::u16string nom;
+          if (document.HasPassword() == word::kFalse) {
+            nom = document.FullName();
           }
-          premier.Close(word::wdSaveChanges);
+          document.Close(word::wdSaveChanges);
+          aRouvrir[static_cast<size_t>(i - 1)] = nom;
         } else {
-          premier.Close(word::wdDoNotSaveChanges);
+          document.Close(word::wdDoNotSaveChanges);
         }
       });
+      if (!ferme) {
+        ++premier;
+      }
     }
     // 7.4
     for (const std::u16string& nom : aRouvrir) {

@@ -52,42 +52,54 @@ void Module::Nettoyage() {
   guarded(u"Module", u"Nettoyage", [&] {
     const Object fichiers = Object(mQuestion).get(u"FichiersDeTravail");
     const int32_t n = fichiers.get(u"count").toLong();
+    // Word's part and the deletion of each file do not depend on each other: a file is
+    // deleted also when Word could not let go of it (deleting needs no Word), and every file
+    // is seen to. A failure of Word's part is reported once all of them were.
+    IndependentSteps etapes;
     for (int32_t i = 1; i <= n; ++i) {
       const FichierLu fichier = litFichier(fichiers, i);
-      // 1. The working file still open in Word (the last one of that name) is closed unsaved.
-      for (int32_t j = mApplication.Documents().Count(); j >= 1; --j) {
-        const word::Document document = mApplication.Documents().Item(j);
-        if (automation::equalsNoCase(document.Name(), fichier.nomDest)) {
-          document.Close(automation::Variant::boolean(false));
-          break;
-        }
-      }
-      if (fichier.modele) {
-        // 2.1 The template loaded as an add-in (same name, same case).
-        for (int32_t j = mApplication.AddIns().Count(); j >= 1; --j) {
-          const word::AddIn complement = mApplication.AddIns().Item(j);
-          if (complement.Name() == fichier.nomDest) {
-            complement.Delete();
-          }
-        }
-        // 2.2 Documents attached to it go back to the normal template.
+      const std::u16string chemin =
+          (fichier.modele ? msPathModele : msPathDossier) + fichier.nomDest;
+      // 1. The last document of that name still open in Word is closed: the working file
+      // without saving; a document of the user that only shares its name keeps its changes.
+      etapes.run([&] {
         for (int32_t j = mApplication.Documents().Count(); j >= 1; --j) {
           const word::Document document = mApplication.Documents().Item(j);
-          if (document.AttachedTemplate().Name() == fichier.nomDest) {
-            document.PutAttachedTemplate(u"");
+          if (automation::equalsNoCase(document.Name(), fichier.nomDest)) {
+            if (automation::equalsNoCase(document.FullName(), chemin)) {
+              document.Close(automation::Variant::boolean(false));
+            } else {
+              document.Close(word::wdSaveChanges);
+            }
+            break;
           }
         }
-        // 2.3
-        const std::u16string chemin = msPathModele + fichier.nomDest;
-        ignoreFailure([&] { mPlatform.files.setAttributesNormal(chemin); });
-        ignoreFailure([&] { mPlatform.files.deleteFile(chemin); });
-      } else {
-        // 3.
-        const std::u16string chemin = msPathDossier + fichier.nomDest;
-        ignoreFailure([&] { mPlatform.files.setAttributesNormal(chemin); });
-        ignoreFailure([&] { mPlatform.files.deleteFile(chemin); });
+      });
+      if (fichier.modele) {
+        // 2.1 The template loaded as an add-in (same name, same case).
+        etapes.run([&] {
+          for (int32_t j = mApplication.AddIns().Count(); j >= 1; --j) {
+            const word::AddIn complement = mApplication.AddIns().Item(j);
+            if (complement.Name() == fichier.nomDest) {
+              complement.Delete();
+            }
+          }
+        });
+        // 2.2 Documents attached to it go back to the normal template.
+        etapes.run([&] {
+          for (int32_t j = mApplication.Documents().Count(); j >= 1; --j) {
+            const word::Document document = mApplication.Documents().Item(j);
+            if (document.AttachedTemplate().Name() == fichier.nomDest) {
+              document.PutAttachedTemplate(u"");
+            }
+          }
+        });
       }
+      // 2.3, 3. The file itself, in the template folder or the working folder.
+      ignoreFailure([&] { mPlatform.files.setAttributesNormal(chemin); });
+      ignoreFailure([&] { mPlatform.files.deleteFile(chemin); });
     }
+    etapes.raiseFirstFailure();
   });
 }
 
