@@ -54,6 +54,12 @@ bool estParmi(int32_t n, std::initializer_list<int32_t> liste) {
   return false;
 }
 
+// Whether the document check of a question compares the paragraph count recorded by
+// InitQuestion (the others accept any document, or any count).
+bool compareLesParagraphes(int32_t question) {
+  return !estParmi(question, {203, 205, 207, 208, 215, 216, 217, 219, 221});
+}
+
 // The object a host's variable holds; Nothing for an empty variable.
 ObjectRef objetDe(const Variant& v) {
   if (v.isEmpty() || v.isMissing()) {
@@ -329,12 +335,19 @@ void Module::InitQuestion(int32_t ilQuestion, std::u16string isPathDossier,
   }
   // 18.
   ignoreFailure([&] { AfficheWord(); });
-  // 19.
+  // 19, 20. The paragraph count of the exercise document. A question whose document check
+  // compares it could not be judged without it: there a failure is reported, not ignored.
+  auto etapeDuCompte = [&](auto&& etape) {
+    if (compareLesParagraphes(mlNoQuestion)) {
+      guarded(kClasse, u"InitQuestion", etape);
+    } else {
+      ignoreFailure(etape);
+    }
+  };
   if (mlNoQuestion != 215 && mlNoQuestion != 217) {
-    ignoreFailure([&] { mApplication.Documents().Item(NomDocumentExercice()).Activate(); });
+    etapeDuCompte([&] { mApplication.Documents().Item(NomDocumentExercice()).Activate(); });
   }
-  // 20.
-  ignoreFailure([&] { mlNbParagraphes = mApplication.ActiveDocument().Paragraphs().Count(); });
+  etapeDuCompte([&] { mlNbParagraphes = mApplication.ActiveDocument().Paragraphs().Count(); });
 }
 
 // --- TestePoint
@@ -459,7 +472,7 @@ bool Module::VerifieDocument() {
     }
   }
   // 6. The paragraph count recorded by InitQuestion.
-  if (!estParmi(mlNoQuestion, {203, 205, 207, 208, 215})) {
+  if (compareLesParagraphes(mlNoQuestion)) {
     if (document.Paragraphs().Count() != mlNbParagraphes) {
       msCodeErreurGenerale = u"B";
       return false;
@@ -494,7 +507,10 @@ void Module::Quitter(ObjectRef& ioApplication, int32_t& ioHandleLogiciel) {
     if (mQuestion) {
       FermeQuestion();
     }
-    if (automation::sameObject(mApplication.ref(), ioApplication) && mbWordLance) {
+    // Only a Word the module still holds: Quitter called again, or before any InitQuestion,
+    // has nothing to quit.
+    if (!mApplication.isNothing() && automation::sameObject(mApplication.ref(), ioApplication) &&
+        mbWordLance) {
       mApplication.Quit(word::wdDoNotSaveChanges);
       mPlatform.windows.ShowWindow(mhWndWord, platform::kSwShowMinimized);
       ioHandleLogiciel = 0;
