@@ -1,7 +1,6 @@
 #include "scenario/world_native.h"
 
 #include <filesystem>
-#include <random>
 #include <stdexcept>
 #include <system_error>
 #include <vector>
@@ -9,6 +8,7 @@
 #include "automation/text.h"
 #include "module/module.h"
 #include "platform/native_platform.h"
+#include "scenario/world_folders.h"
 #include "simword/word.h"
 
 namespace r58046::scenario {
@@ -40,31 +40,13 @@ class HostRegistry : public platform::ClassRegistry {
   std::function<void()> started_;
 };
 
-fs::path makeRoot() {
-  std::random_device random;
-  std::error_code ec;
-  fs::path base = fs::temp_directory_path(ec);
-  if (ec) {
-    throw std::runtime_error("no temporary folder: " + ec.message());
-  }
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    char name[32];
-    std::snprintf(name, sizeof name, "r58046-%08x", static_cast<unsigned>(random()));
-    fs::path root = base / name;
-    if (fs::create_directory(root, ec)) {
-      return root;
-    }
-  }
-  throw std::runtime_error("cannot make a temporary folder in " + base.string());
-}
-
 std::u16string folderText(const fs::path& path) {
   return automation::fromUtf8(path.string()) + kSep;
 }
 
 class NativeWorld : public World {
  public:
-  NativeWorld() : root_(makeRoot()) {
+  NativeWorld() : root_(makeWorldFolder()) {
     try {
       fs::path work = root_ / "Travail";
       fs::path documents = root_ / "Mes documents";
