@@ -46,7 +46,8 @@ std::u16string folderText(const fs::path& path) {
 
 class NativeWorld : public World {
  public:
-  NativeWorld() : root_(makeWorldFolder()) {
+  explicit NativeWorld(NativeWorldOptions options)
+      : options_(std::move(options)), root_(makeWorldFolder()) {
     try {
       fs::path work = root_ / "Travail";
       fs::path documents = root_ / "Mes documents";
@@ -69,8 +70,10 @@ class NativeWorld : public World {
 
       hostRegistry_ =
           std::make_unique<HostRegistry>(platform_->registry, [this] { startedByAutomation(); });
-      platform::Platform forModule{platform_->desktop, *hostRegistry_, platform_->files,
-                                   platform_->pauses};
+      platform::Platform forModule{
+          platform_->desktop, *hostRegistry_,
+          options_.moduleFiles != nullptr ? *options_.moduleFiles : platform_->files,
+          options_.modulePauses != nullptr ? *options_.modulePauses : platform_->pauses};
       module_ = module::createModule(forModule);
     } catch (...) {
       release();
@@ -94,6 +97,7 @@ class NativeWorld : public World {
 
   WordHandle startWordAsUser() override {
     auto word = simword::startWordAsUser(environment_);
+    observe(word);
     givePendingFaults(*word);
     return WordHandle{word->application(), word->mainWindow()};
   }
@@ -156,8 +160,22 @@ class NativeWorld : public World {
   void startedByAutomation() {
     auto words = simword::startedWords(environment_);
     if (!words.empty()) {
+      observe(words.back());
       givePendingFaults(*words.back());
     }
+  }
+
+  void observe(const std::shared_ptr<simword::WordInstance>& word) {
+    if (!options_.wordCalls) {
+      return;
+    }
+    // The session lives in the Word: it must not own the Word back.
+    std::weak_ptr<simword::WordInstance> weak = word;
+    word->session().observeCalls([weak, calls = options_.wordCalls](std::u16string_view member) {
+      if (auto instance = weak.lock()) {
+        calls(*instance, member);
+      }
+    });
   }
 
   void givePendingFaults(simword::WordInstance& word) {
@@ -176,6 +194,7 @@ class NativeWorld : public World {
     fs::remove_all(root_, ec);
   }
 
+  NativeWorldOptions options_;
   fs::path root_;
   WorldFolders folders_;
   std::unique_ptr<platform::NativePlatform> platform_;
@@ -188,7 +207,11 @@ class NativeWorld : public World {
 }  // namespace
 
 std::unique_ptr<World> makeNativeWorld() {
-  return std::make_unique<NativeWorld>();
+  return std::make_unique<NativeWorld>(NativeWorldOptions{});
+}
+
+std::unique_ptr<World> makeNativeWorldWith(const NativeWorldOptions& options) {
+  return std::make_unique<NativeWorld>(options);
 }
 
 }  // namespace r58046::scenario

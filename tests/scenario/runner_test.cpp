@@ -157,6 +157,34 @@ TEST_F(RunnerTest, ReadingsAreMadeAfterAFailedTestePointAndTheirFailuresRecorded
                    "or With block variable not set"}));
 }
 
+// An observer sees every line before and after it runs, and for the host calls how they
+// ended, with the readings of check.
+TEST_F(RunnerTest, AnObserverSeesEachLineAndHowHostCallsEnded) {
+  struct Watch : PlayObserver {
+    std::vector<std::string> seen;
+    void beforeLine(const Line& line, World&) override {
+      seen.push_back("before " + std::to_string(line.number));
+    }
+    void afterLine(const Line& line, World&, const HostCallOutcome* call) override {
+      std::string entry = "after " + std::to_string(line.number);
+      if (call != nullptr) {
+        entry += call->error ? " error " + std::to_string(call->error->number()) : " ok";
+        if (call->causeErreur) {
+          entry += " " + utf8(call->causeErreur->toString());
+        }
+      }
+      seen.push_back(entry);
+    }
+  } watch;
+  world.fakeModule().causeErreur = u"B";
+  world.fakeModule().failures.emplace("Fermer", AutomationError(462, u"x", u"gone"));
+  options.observer = &watch;
+  play("init 201\nexpect ok\ncheck\nclose\n");
+  EXPECT_EQ(watch.seen,
+            (std::vector<std::string>{"before 1", "after 1 ok", "before 2", "after 2", "before 3",
+                                      "after 3 ok B", "before 4", "after 4 error 462"}));
+}
+
 TEST_F(RunnerTest, WordExpectationsCompareAtSinglePrecisionAndStringsExactly) {
   FileResult r = play(
       "expect no-word-running\n"
