@@ -420,6 +420,24 @@ TEST_F(RunFilesTest, DeeplyNestedExpressionsAreParseErrorsNotCrashes) {
   EXPECT_NE(formatText(results).find(deep1.string() + ":2:"), std::string::npos);
 }
 
+// A complementary string's position out of range is the file's parse error, not the end of
+// the whole run.
+TEST_F(RunFilesTest, APositionOutOfRangeIsAParseError) {
+  fs::path huge = write("huge.scn", "check\nexpect Complement(99999999999) = \"x\"\n");
+  fs::path zero = write("zero.scn", "check\n  expect Complement.item(0) = \"x\"\n");
+  fs::path good = write("good.scn", "expect no-word-running\n");
+  std::vector<FileResult> results = run({huge, zero, good});
+  EXPECT_EQ(exitStatus(results), 2);
+  for (size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(results[i].outcome, Outcome::Invalid) << results[i].file;
+    EXPECT_EQ(results[i].errorLine, 2);
+    EXPECT_EQ(results[i].error, "expected the position of a complementary string, from 1");
+  }
+  EXPECT_EQ(results[0].errorColumn, 8);
+  EXPECT_EQ(results[1].errorColumn, 21);
+  EXPECT_EQ(results[2].outcome, Outcome::Passed);
+}
+
 // Up to the limit, a line parses and evaluates, also in the sanitizer build's larger frames.
 TEST_F(RunnerTest, ExpressionsNestedUpToTheLimitParseAndEvaluate) {
   const int depth = kMaxNesting - 2;
