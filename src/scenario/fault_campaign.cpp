@@ -579,8 +579,10 @@ std::string formatReport(const CampaignReport& report) {
 std::string formatRun(const RunResult& run) {
   std::ostringstream out;
   out << run.spec.id();
-  if (run.spec.kind == FaultKind::CallFails) {
-    out << " (" << run.spec.member << " fails with 4198)";
+  const auto& stepCalls = run.calls[static_cast<size_t>(run.spec.step)];
+  if (run.spec.kind == FaultKind::CallFails &&
+      static_cast<size_t>(run.spec.call) <= stepCalls.size()) {
+    out << " (" << stepCalls[static_cast<size_t>(run.spec.call) - 1] << " fails with 4198)";
   } else if (run.spec.kind == FaultKind::WordGone) {
     out << " (Word gone at the first " << run.spec.member << ")";
   }
@@ -603,7 +605,21 @@ std::string formatRun(const RunResult& run) {
   for (int s = 0; s < kSteps; ++s) {
     const auto& calls = run.calls[static_cast<size_t>(s)];
     out << "  " << kStepNames[static_cast<size_t>(s)] << ": " << calls.size() << " Word call"
-        << (calls.size() == 1 ? "" : "s") << "\n";
+        << (calls.size() == 1 ? "" : "s");
+    if (run.spec.kind != FaultKind::None && static_cast<Step>(s) == run.spec.step) {
+      // The calls of the faulted step, numbered as the run IDs number them.
+      std::string line = "   ";
+      for (size_t i = 0; i < calls.size(); ++i) {
+        std::string item = " " + std::to_string(i + 1) + " " + calls[i];
+        if (line.size() + item.size() > 96) {
+          out << "\n" << line;
+          line = "   ";
+        }
+        line += item;
+      }
+      out << "\n" << line;
+    }
+    out << "\n";
   }
   return out.str();
 }

@@ -114,11 +114,19 @@ std::optional<CorrectAnswer> correctAnswer(int32_t question,
 // (the working and template folders) are the violations.
 class SandboxedFiles : public platform::FileSystem {
  public:
-  SandboxedFiles(platform::FileSystem& inner, std::filesystem::path sandbox);
+  SandboxedFiles(platform::FileSystem& inner, const std::filesystem::path& sandbox);
+
+  // A change asked for outside the allowed folders.
+  struct Change {
+    std::string what;            // "delete", "rename to", "make the folder", ...
+    std::filesystem::path path;  // absolute and normal
+    std::string text() const { return what + " " + path.string(); }
+  };
 
   void allow(std::filesystem::path folder) { allowed_.push_back(normal(folder)); }
-  // "delete /x/y/*.*", one per change outside the allowed folders, in order.
-  const std::vector<std::string>& outside() const { return outside_; }
+  // The changes outside the allowed folders, in order.
+  const std::vector<Change>& outside() const { return outside_; }
+  static bool inside(const std::filesystem::path& path, const std::filesystem::path& folder);
 
   void setAttributesNormal(std::u16string_view path) override;
   void setAttribute(std::u16string_view path, platform::FileAttribute attribute) override;
@@ -135,14 +143,13 @@ class SandboxedFiles : public platform::FileSystem {
 
  private:
   static std::filesystem::path normal(const std::filesystem::path& path);
-  static bool inside(const std::filesystem::path& path, const std::filesystem::path& folder);
   // Records a change; false when it must not be done.
   bool change(std::string_view what, std::u16string_view path);
 
   platform::FileSystem& inner_;
   std::filesystem::path sandbox_;
   std::vector<std::filesystem::path> allowed_;
-  std::vector<std::string> outside_;
+  std::vector<Change> outside_;
 };
 
 // --- the campaign

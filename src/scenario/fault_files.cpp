@@ -10,7 +10,7 @@ namespace r58046::scenario::faults {
 
 namespace fs = std::filesystem;
 
-SandboxedFiles::SandboxedFiles(platform::FileSystem& inner, fs::path sandbox)
+SandboxedFiles::SandboxedFiles(platform::FileSystem& inner, const fs::path& sandbox)
     : inner_(inner), sandbox_(normal(sandbox)) {}
 
 fs::path SandboxedFiles::normal(const fs::path& path) {
@@ -27,8 +27,9 @@ fs::path SandboxedFiles::normal(const fs::path& path) {
 }
 
 bool SandboxedFiles::inside(const fs::path& path, const fs::path& folder) {
-  auto [f, p] = std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
-  return f == folder.end();
+  fs::path p = normal(path);
+  fs::path f = normal(folder);
+  return std::mismatch(f.begin(), f.end(), p.begin(), p.end()).first == f.end();
 }
 
 bool SandboxedFiles::change(std::string_view what, std::u16string_view path) {
@@ -36,7 +37,7 @@ bool SandboxedFiles::change(std::string_view what, std::u16string_view path) {
   bool allowed = std::any_of(allowed_.begin(), allowed_.end(),
                              [&](const fs::path& folder) { return inside(p, folder); });
   if (!allowed) {
-    outside_.push_back(std::string(what) + " " + p.string());
+    outside_.push_back(Change{std::string(what), p});
   }
   return inside(p, sandbox_);
 }

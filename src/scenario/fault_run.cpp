@@ -511,25 +511,14 @@ std::string canaryText(const Canary& canary) {
   return std::string("canary ") + canary.name + "\n";
 }
 
-std::string placeOf(const std::string& change, const fs::path& current, const WorldFolders& f) {
-  auto under = [&](const fs::path& folder) {
-    std::string prefix = folder.lexically_normal().string();
-    if (!prefix.empty() && prefix.back() == '/') {
-      prefix.pop_back();
-    }
-    size_t at = change.find(' ');
-    while (at != std::string::npos && change.compare(at + 1, prefix.size(), prefix) != 0) {
-      at = change.find(' ', at + 1);
-    }
-    return at != std::string::npos;
-  };
-  if (under(current)) {
+std::string placeOf(const fs::path& path, const fs::path& current, const WorldFolders& f) {
+  if (SandboxedFiles::inside(path, current)) {
     return "the current folder";
   }
-  if (under(fs::path(utf8(f.documents)))) {
+  if (SandboxedFiles::inside(path, fs::path(utf8(f.documents)))) {
     return "the documents folder";
   }
-  if (under(fs::path(utf8(f.userTemplates)))) {
+  if (SandboxedFiles::inside(path, fs::path(utf8(f.userTemplates)))) {
     return "the user templates folder";
   }
   return "another folder";
@@ -543,8 +532,7 @@ void judgeFiles(RunResult& result, const SandboxedFiles& files, const fs::path& 
     fs::path path = folder / c.name;
     std::error_code ec;
     if (!fs::exists(path, ec)) {
-      f = {Verdict::Violated,
-           "files: a canary deleted in " + placeOf(" " + path.string(), current, folders),
+      f = {Verdict::Violated, "files: a canary deleted in " + placeOf(path, current, folders),
            path.string() + " is gone"};
       return;
     }
@@ -554,13 +542,12 @@ void judgeFiles(RunResult& result, const SandboxedFiles& files, const fs::path& 
     }
   }
   if (!files.outside().empty()) {
-    const std::string& first = files.outside().front();
-    std::string verb = first.substr(0, first.find(" /"));
-    f = {Verdict::Violated,
-         "files: the module asked to " + verb + " in " + placeOf(first, current, folders),
-         first + (files.outside().size() > 1
-                      ? " (and " + std::to_string(files.outside().size() - 1) + " more)"
-                      : "")};
+    const SandboxedFiles::Change& first = files.outside().front();
+    size_t more = files.outside().size() - 1;
+    f = {
+        Verdict::Violated,
+        "files: the module asked to " + first.what + " in " + placeOf(first.path, current, folders),
+        first.text() + (more > 0 ? " (and " + std::to_string(more) + " more)" : "")};
   }
 }
 

@@ -101,10 +101,11 @@ TEST(SandboxedFiles, ChangesOutsideTheAllowedFoldersAreNamedAndOutsideTheRunRefu
   EXPECT_TRUE(fs::exists(work / "Copie.doc"));
 
   ASSERT_EQ(files.outside().size(), 4u);
-  EXPECT_EQ(files.outside()[0], "delete " + (current / "*.*").string());
-  EXPECT_EQ(files.outside()[1], "delete " + (elsewhere / "user.txt").string());
-  EXPECT_EQ(files.outside()[2], "make the folder " + (elsewhere / "Oxel Mod\xC3\xA8les").string());
-  EXPECT_EQ(files.outside()[3], "rename to " + (elsewhere / "C.doc").string());
+  EXPECT_EQ(files.outside()[0].text(), "delete " + (current / "*.*").string());
+  EXPECT_EQ(files.outside()[1].text(), "delete " + (elsewhere / "user.txt").string());
+  EXPECT_EQ(files.outside()[2].text(),
+            "make the folder " + (elsewhere / "Oxel Mod\xC3\xA8les").string());
+  EXPECT_EQ(files.outside()[3].text(), "rename to " + (elsewhere / "C.doc").string());
   // Reading is no change.
   EXPECT_TRUE(files.exists(u16(elsewhere / "user.txt")));
   EXPECT_EQ(files.outside().size(), 4u);
