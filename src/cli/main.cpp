@@ -3,11 +3,13 @@
 //   r58046 run [--json] FILE...   plays scenario files and reports what failed
 //   r58046 demo                   plays every bundled scenario and shows a table
 //   r58046 play QUESTION          prepares one exercise and lets a person act in Word
+//   r58046 faults [QUESTION...]   the fault-injection campaign
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #ifdef _WIN32
@@ -22,6 +24,7 @@
 #include "automation/text.h"
 #include "scenario/document_view.h"
 #include "scenario/exercises.h"
+#include "scenario/fault_campaign.h"
 #include "scenario/interpreter.h"
 #include "scenario/runner.h"
 #include "scenario/script.h"
@@ -58,6 +61,24 @@ Usage:
       shows the exercise document, then reads Word statements from standard input, one a
       line, as a macro in Word would run them (ActiveDocument.Paragraphs(1).LeftIndent = 20).
       Also: check (the verdict), show (the document again), ? EXPRESSION (a value), quit.
+
+  r58046 faults [--sample] [--jobs N] [--timeout SECONDS] [--tolerate WHAT]...
+                [QUESTION...]
+      The fault-injection campaign: for each question (all when none is given), with the
+      host passing its Word and not, and for each host step (init, check, close, quit):
+      every Word call of the step fails in turn (4198), and Word disappears (462) at the
+      first call of each member; after each run the module's promises are checked (no
+      crash, no hang, failures reported, no file touched outside the exercise's folders,
+      the user's documents and settings kept, the next exercise works). Prints the runs
+      and, per invariant, how often it held and was violated, with the first failing
+      runs. --sample plays one call and one member per step; --jobs runs that many at
+      once (default: the processors); --timeout bounds each run (default 60). Exit
+      status 1 when a violation was seen that no --tolerate names: WHAT is an
+      invariant ("settings-back") or the beginning of a kind of violation as the report
+      writes it ("settings: startup task pane").
+  r58046 faults --run ID
+      Plays one run of the campaign (an ID of its report, such as 212/own/close/call-7)
+      and shows each invariant with what was seen.
 
   r58046 --help
       This text.
@@ -255,6 +276,90 @@ int play(const std::vector<std::string>& args) {
   return 0;
 }
 
+int faults(const std::vector<std::string>& args) {
+  namespace fc = scenario::faults;
+  fc::CampaignOptions options;
+  unsigned processors = std::thread::hardware_concurrency();
+  options.jobs = processors == 0 ? 1 : static_cast<int>(processors);
+  fc::Tolerated tolerated;
+  std::optional<std::string> single;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&]() -> std::optional<std::string> {
+      if (i + 1 >= args.size()) {
+        return std::nullopt;
+      }
+      return args[++i];
+    };
+    if (a == "--sample") {
+      options.sample = true;
+    } else if (a == "--jobs" || a == "--timeout") {
+      auto v = value();
+      auto n = v ? scenario::parseWholeNumber(fromUtf8(*v)) : std::nullopt;
+      if (!n || *n < 1) {
+        return usageError(a + " needs a positive number");
+      }
+      if (a == "--jobs") {
+        options.jobs = *n;
+      } else {
+        options.timeout = std::chrono::seconds(*n);
+      }
+    } else if (a == "--tolerate") {
+      auto v = value();
+      if (!v || v->empty()) {
+        return usageError("--tolerate needs an invariant or the beginning of a kind");
+      }
+      if (auto invariant = fc::parseInvariant(*v)) {
+        tolerated.invariants.insert(*invariant);
+      } else {
+        tolerated.kinds.push_back(*v);
+      }
+    } else if (a == "--run") {
+      single = value();
+      if (!single) {
+        return usageError("--run needs a run's ID");
+      }
+    } else if (a.size() > 1 && a[0] == '-') {
+      return usageError("unknown option " + a);
+    } else {
+      auto q = scenario::parseWholeNumber(fromUtf8(a));
+      if (!q || *q < 201 || *q > 221) {
+        return usageError("not a question number (201 to 221): " + a);
+      }
+      options.questions.push_back(*q);
+    }
+  }
+  auto exercises = scenario::findExercisesFolder();
+  if (!exercises) {
+    std::cerr << "r58046: no exercises folder found (set R58046_EXERCISES)\n";
+    return 2;
+  }
+  options.exercises = *exercises;
+  if (single) {
+    auto spec = fc::RunSpec::parse(*single);
+    if (!spec) {
+      return usageError("not a run's ID: " + *single);
+    }
+    fc::RunResult result =
+        fc::playIsolated({*spec}, fc::playWith(*exercises), 1, options.timeout).front();
+    std::cout << fc::formatRun(result);
+    fc::CampaignReport one;
+    one.runs.push_back(result);
+    return fc::anyViolation(one, tolerated) ? 1 : 0;
+  }
+  if (isatty(fileno(stderr)) != 0) {
+    options.progress = [](size_t done, size_t total) {
+      if (done == total || done % 25 == 0) {
+        std::cerr << "\r" << done << "/" << total << " runs" << (done == total ? "\n" : "")
+                  << std::flush;
+      }
+    };
+  }
+  fc::CampaignReport report = fc::runCampaign(options);
+  std::cout << fc::formatReport(report);
+  return fc::anyViolation(report, tolerated) ? 1 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -274,6 +379,9 @@ int main(int argc, char** argv) {
     }
     if (command == "play") {
       return play(args);
+    }
+    if (command == "faults") {
+      return faults(args);
     }
   } catch (const std::exception& e) {
     std::cerr << "r58046: " << e.what() << "\n";

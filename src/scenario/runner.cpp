@@ -90,6 +90,9 @@ class Play {
     const auto& lines = script_.lines;
     for (size_t i = 0; i < lines.size(); ++i) {
       const Line& line = lines[i];
+      if (options_.observer != nullptr) {
+        options_.observer->beforeLine(line, world_);
+      }
       try {
         step(line, i);
       } catch (const AutomationError& e) {
@@ -97,11 +100,33 @@ class Play {
       } catch (const std::exception& e) {
         fail(line, u"the line to run", automation::fromUtf8(e.what()));
       }
+      if (options_.observer != nullptr) {
+        observeAfter(line);
+      }
     }
     finish();
   }
 
  private:
+  void observeAfter(const Line& line) {
+    bool hostCall = line.command == Command::Init || line.command == Command::Check ||
+                    line.command == Command::Close || line.command == Command::Quit;
+    if (!hostCall) {
+      options_.observer->afterLine(line, world_, nullptr);
+      return;
+    }
+    HostCallOutcome outcome;
+    if (last_) {
+      outcome.error = last_->error;
+    }
+    if (line.command == Command::Check) {
+      outcome.erreurGenerale = readings_.erreurGenerale.value;
+      outcome.causeErreur = readings_.causeErreur.value;
+      outcome.bravoNuance = readings_.bravoNuance.value;
+    }
+    options_.observer->afterLine(line, world_, &outcome);
+  }
+
   void fail(const Line& line, std::u16string expected, std::u16string seen) {
     result_.failures.push_back(
         Failure{line.number, line.text, std::move(expected), std::move(seen)});

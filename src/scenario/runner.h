@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "automation/error.h"
 #include "automation/variant.h"
 #include "scenario/world.h"
 
@@ -45,10 +46,31 @@ struct FileResult {
 
 using WorldFactory = std::function<std::unique_ptr<World>()>;
 
+// How a host call line (init, check, close, quit) ended.
+struct HostCallOutcome {
+  std::optional<automation::AutomationError> error;  // for check: TestePoint's
+  // check: what was read (nothing where reading failed).
+  std::optional<automation::Variant> erreurGenerale;
+  std::optional<automation::Variant> causeErreur;
+  std::optional<automation::Variant> bravoNuance;
+};
+
+// Watches a file as it plays (the fault campaign arms its fault before a host call and looks
+// at the world after it).
+class PlayObserver {
+ public:
+  virtual ~PlayObserver() = default;
+  virtual void beforeLine(const Line& /*line*/, World& /*world*/) {}
+  // `hostCall` is given for init, check, close and quit, null for the other lines.
+  virtual void afterLine(const Line& /*line*/, World& /*world*/,
+                         const HostCallOutcome* /*hostCall*/) {}
+};
+
 struct RunOptions {
   // Where `init` takes the master files from; without it, `init` delivers nothing and a
   // master file missing from $WORK is reported.
   std::optional<std::filesystem::path> exercises;
+  PlayObserver* observer = nullptr;
 };
 
 // Plays one file in a world made for it; the world is gone when this returns.

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "automation/error.h"
 #include "automation/text.h"
 
 namespace r58046::scenario {
@@ -124,6 +125,10 @@ void readingOf(const Expression& e, Expectation& x) {
         link.arguments[0].value->kind != Expression::Kind::Literal ||
         !link.arguments[0].value->literal.isNumeric()) {
       fail(link.column, "expected the position of a complementary string, as a number");
+    }
+    double position = link.arguments[0].value->literal.toDouble();
+    if (!(position >= 1 && position <= std::numeric_limits<int32_t>::max())) {
+      fail(link.column, "expected the position of a complementary string, from 1");
     }
     x.reading = Reading::ComplementItem;
     x.item = link.arguments[0].value->literal.toLong();
@@ -468,6 +473,11 @@ Script parseScript(std::string_view text, const Substitutions& names) {
       size_t at = std::clamp<size_t>(static_cast<size_t>(std::max(e.column(), 1)) - 1, 0,
                                      columns.size() - 1);
       throw ScriptError(number, columns[at], e.what());
+    } catch (const automation::AutomationError& e) {
+      // A value the line holds that cannot be taken as it must (a number out of range):
+      // the line cannot be parsed, and says where it starts.
+      int first = static_cast<int>(raw.find_first_not_of(u" \t\r")) + 1;
+      throw ScriptError(number, first, automation::toUtf8(e.description()));
     }
   }
   return script;

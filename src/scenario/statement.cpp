@@ -1,5 +1,6 @@
 #include "scenario/statement.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -420,8 +421,40 @@ class Parser {
     return args;
   }
 
+  // Counts the levels of parsing under way: a line nested deeper than kMaxNesting is refused
+  // before the parser's own recursion can exhaust the stack.
+  class Nesting {
+   public:
+    Nesting(Parser& parser, int column) : parser_(parser) {
+      if (parser_.depth_ >= kMaxNesting) {
+        tooDeep(column);
+      }
+      ++parser_.depth_;
+    }
+    ~Nesting() { --parser_.depth_; }
+    Nesting(const Nesting&) = delete;
+    Nesting& operator=(const Nesting&) = delete;
+
+   private:
+    Parser& parser_;
+  };
+
+  [[noreturn]] static void tooDeep(int column) {
+    fail(column, "expression nested too deeply (more than " + std::to_string(kMaxNesting) +
+                     " levels of parentheses, calls or operators)");
+  }
+
+  // A node whose height the tree may not exceed, so that evaluating it stays within bounds.
+  static ExpressionPtr bounded(std::shared_ptr<Expression> e) {
+    if (e->height > kMaxNesting) {
+      tooDeep(e->column);
+    }
+    return e;
+  }
+
   // expression := additive { & additive }
   ExpressionPtr expression() {
+    Nesting nesting(*this, current().column);
     ExpressionPtr left = additive();
     while (at(Tok::Amp)) {
       left = binary(u'&', left, [this] { return additive(); });
@@ -451,7 +484,8 @@ class Parser {
     advance();
     e->left = left;
     e->right = next();
-    return e;
+    e->height = 1 + std::max(e->left->height, e->right->height);
+    return bounded(std::move(e));
   }
   ExpressionPtr unary() {
     if (at(Tok::Minus)) {
@@ -459,10 +493,13 @@ class Parser {
       e->kind = Expression::Kind::Negate;
       e->column = current().column;
       advance();
+      Nesting nesting(*this, e->column);
       e->left = unary();
-      return e;
+      e->height = 1 + e->left->height;
+      return bounded(std::move(e));
     }
     if (at(Tok::Plus)) {
+      Nesting nesting(*this, current().column);
       advance();
       return unary();
     }
@@ -499,7 +536,14 @@ class Parser {
         }
         e->kind = Expression::Kind::Chain;
         e->chain = chain();
-        return e;
+        for (const Link& link : e->chain) {
+          for (const Argument& a : link.arguments) {
+            if (a.value) {
+              e->height = std::max(e->height, 1 + a.value->height);
+            }
+          }
+        }
+        return bounded(std::move(e));
       default:
         fail(current().column, "expected an expression");
     }
@@ -509,6 +553,7 @@ class Parser {
   size_t pos_ = 0;
   size_t lastOpen_ = 0;  // the token index of the last argument list's "("
   bool lastOpenHadSpace_ = false;
+  int depth_ = 0;  // the levels of parsing under way (Nesting)
 };
 
 }  // namespace

@@ -12,6 +12,10 @@
 // Expressions: numbers, strings in double quotes ("" for one quote), True, False, Nothing,
 // member chains (which cover Chr(n), constants and variables), & + - * /, unary minus and
 // parentheses. Keywords and names are case-insensitive. `'` starts a comment.
+//
+// An expression may nest at most kMaxNesting levels deep (parentheses, argument lists, signs,
+// and each operator of a chain such as a & b & c): the parser refuses a deeper one with a
+// syntax error, so that neither parsing nor evaluating a line can exhaust the stack.
 #pragma once
 
 #include <memory>
@@ -34,6 +38,8 @@ class SyntaxError : public std::runtime_error {
  private:
   int column_;
 };
+
+inline constexpr int kMaxNesting = 200;
 
 struct Expression;
 using ExpressionPtr = std::shared_ptr<const Expression>;
@@ -62,6 +68,7 @@ struct Expression {
   char16_t op = 0;              // Binary: one of & + - * /
   ExpressionPtr left;           // Binary; Negate: the operand
   ExpressionPtr right;          // Binary
+  int height = 1;               // the levels of the tree from this node down, at most kMaxNesting
 };
 
 struct Statement {

@@ -1,7 +1,6 @@
 #include "scenario/world_native.h"
 
 #include <filesystem>
-#include <random>
 #include <stdexcept>
 #include <system_error>
 #include <vector>
@@ -9,6 +8,7 @@
 #include "automation/text.h"
 #include "module/module.h"
 #include "platform/native_platform.h"
+#include "scenario/world_folders.h"
 #include "simword/word.h"
 
 namespace r58046::scenario {
@@ -40,31 +40,14 @@ class HostRegistry : public platform::ClassRegistry {
   std::function<void()> started_;
 };
 
-fs::path makeRoot() {
-  std::random_device random;
-  std::error_code ec;
-  fs::path base = fs::temp_directory_path(ec);
-  if (ec) {
-    throw std::runtime_error("no temporary folder: " + ec.message());
-  }
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    char name[32];
-    std::snprintf(name, sizeof name, "r58046-%08x", static_cast<unsigned>(random()));
-    fs::path root = base / name;
-    if (fs::create_directory(root, ec)) {
-      return root;
-    }
-  }
-  throw std::runtime_error("cannot make a temporary folder in " + base.string());
-}
-
 std::u16string folderText(const fs::path& path) {
   return automation::fromUtf8(path.string()) + kSep;
 }
 
 class NativeWorld : public World {
  public:
-  NativeWorld() : root_(makeRoot()) {
+  explicit NativeWorld(NativeWorldOptions options)
+      : options_(std::move(options)), root_(makeWorldFolder()) {
     try {
       fs::path work = root_ / "Travail";
       fs::path documents = root_ / "Mes documents";
@@ -87,8 +70,10 @@ class NativeWorld : public World {
 
       hostRegistry_ =
           std::make_unique<HostRegistry>(platform_->registry, [this] { startedByAutomation(); });
-      platform::Platform forModule{platform_->desktop, *hostRegistry_, platform_->files,
-                                   platform_->pauses};
+      platform::Platform forModule{
+          platform_->desktop, *hostRegistry_,
+          options_.moduleFiles != nullptr ? *options_.moduleFiles : platform_->files,
+          options_.modulePauses != nullptr ? *options_.modulePauses : platform_->pauses};
       module_ = module::createModule(forModule);
     } catch (...) {
       release();
@@ -112,6 +97,7 @@ class NativeWorld : public World {
 
   WordHandle startWordAsUser() override {
     auto word = simword::startWordAsUser(environment_);
+    observe(word);
     givePendingFaults(*word);
     return WordHandle{word->application(), word->mainWindow()};
   }
@@ -174,8 +160,22 @@ class NativeWorld : public World {
   void startedByAutomation() {
     auto words = simword::startedWords(environment_);
     if (!words.empty()) {
+      observe(words.back());
       givePendingFaults(*words.back());
     }
+  }
+
+  void observe(const std::shared_ptr<simword::WordInstance>& word) {
+    if (!options_.wordCalls) {
+      return;
+    }
+    // The session lives in the Word: it must not own the Word back.
+    std::weak_ptr<simword::WordInstance> weak = word;
+    word->session().observeCalls([weak, calls = options_.wordCalls](std::u16string_view member) {
+      if (auto instance = weak.lock()) {
+        calls(*instance, member);
+      }
+    });
   }
 
   void givePendingFaults(simword::WordInstance& word) {
@@ -194,6 +194,7 @@ class NativeWorld : public World {
     fs::remove_all(root_, ec);
   }
 
+  NativeWorldOptions options_;
   fs::path root_;
   WorldFolders folders_;
   std::unique_ptr<platform::NativePlatform> platform_;
@@ -206,7 +207,11 @@ class NativeWorld : public World {
 }  // namespace
 
 std::unique_ptr<World> makeNativeWorld() {
-  return std::make_unique<NativeWorld>();
+  return std::make_unique<NativeWorld>(NativeWorldOptions{});
+}
+
+std::unique_ptr<World> makeNativeWorldWith(const NativeWorldOptions& options) {
+  return std::make_unique<NativeWorld>(options);
 }
 
 }  // namespace r58046::scenario

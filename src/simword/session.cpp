@@ -65,6 +65,12 @@ void WordSession::beforeCall(std::u16string_view member) {
   if (busy_) {
     raiseError(errors::kCallRejected, {}, u"");
   }
+  if (observer_) {
+    observer_(member);
+    if (!alive_) {
+      raiseError(errors::kServerNotAvailable);
+    }
+  }
   // Every fault on this member sees the call, also when another one fails it: a fault set
   // for the 2nd call fires on the 2nd call even when the 1st failed by a fault of its own.
   auto key = automation::asciiLower(member);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -68,6 +69,13 @@ class WordSession {
   // The n-th call (from now on) to a member of that name, of any object, fails with error.
   void injectFault(std::u16string_view member, int32_t occurrence, int32_t error);
 
+  // Called with the member's name before each call that Word would answer (after the checks
+  // for a Word gone or busy, before the injected faults): the fault-injection campaign counts
+  // the calls of a host step there, fails the one it chose by raising an error, or ends Word
+  // (the call then fails with 462). Null: none.
+  using CallObserver = std::function<void(std::u16string_view member)>;
+  void observeCalls(CallObserver observer) { observer_ = std::move(observer); }
+
   // The calls answered, per member name (lower case), and in all. A call that an injected
   // fault failed is not counted.
   int64_t calls(std::u16string_view member) const;
@@ -100,6 +108,7 @@ class WordSession {
   std::map<std::u16string, int64_t> counts_;
   int64_t total_ = 0;
   std::vector<Fault> faults_;
+  CallObserver observer_;
 };
 
 // Base of every automation object of the simulated Word: each late-bound call passes

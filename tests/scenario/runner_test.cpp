@@ -157,6 +157,34 @@ TEST_F(RunnerTest, ReadingsAreMadeAfterAFailedTestePointAndTheirFailuresRecorded
                    "or With block variable not set"}));
 }
 
+// An observer sees every line before and after it runs, and for the host calls how they
+// ended, with the readings of check.
+TEST_F(RunnerTest, AnObserverSeesEachLineAndHowHostCallsEnded) {
+  struct Watch : PlayObserver {
+    std::vector<std::string> seen;
+    void beforeLine(const Line& line, World&) override {
+      seen.push_back("before " + std::to_string(line.number));
+    }
+    void afterLine(const Line& line, World&, const HostCallOutcome* call) override {
+      std::string entry = "after " + std::to_string(line.number);
+      if (call != nullptr) {
+        entry += call->error ? " error " + std::to_string(call->error->number()) : " ok";
+        if (call->causeErreur) {
+          entry += " " + utf8(call->causeErreur->toString());
+        }
+      }
+      seen.push_back(entry);
+    }
+  } watch;
+  world.fakeModule().causeErreur = u"B";
+  world.fakeModule().failures.emplace("Fermer", AutomationError(462, u"x", u"gone"));
+  options.observer = &watch;
+  play("init 201\nexpect ok\ncheck\nclose\n");
+  EXPECT_EQ(watch.seen,
+            (std::vector<std::string>{"before 1", "after 1 ok", "before 2", "after 2", "before 3",
+                                      "after 3 ok B", "before 4", "after 4 error 462"}));
+}
+
 TEST_F(RunnerTest, WordExpectationsCompareAtSinglePrecisionAndStringsExactly) {
   FileResult r = play(
       "expect no-word-running\n"
@@ -342,6 +370,93 @@ TEST_F(RunFilesTest, EachFileRunsInItsOwnWorldAndTheStatusSaysTheWorst) {
                       "3, \"column\": 11"),
             std::string::npos);
   EXPECT_NE(json.find("\"passed\": 0,\n  \"failed\": 2,\n  \"status\": 2\n}"), std::string::npos);
+}
+
+// Lines nested far deeper than any scenario needs: a parse error at the line and column
+// where the nesting goes too deep, the file not played, and every other file still reported
+// (a stack overflow would lose them all).
+TEST_F(RunFilesTest, DeeplyNestedExpressionsAreParseErrorsNotCrashes) {
+  std::string parentheses = "word x = " + std::string(20000, '(') + "1" + std::string(20000, ')');
+  std::string chain = "word x = \"a\"";
+  for (int i = 1; i < 30000; ++i) {
+    chain += " & \"a\"";
+  }
+  std::string calls = "word x = ";
+  for (int i = 0; i < 50000; ++i) {
+    calls += "Chr(";
+  }
+  calls += "65" + std::string(50000, ')');
+  std::string signs = "expect word " + std::string(100000, '-') + "1 = 1";
+  fs::path deep1 = write("parentheses.scn", "# Deep\n" + parentheses + "\n");
+  fs::path deep2 = write("chain.scn", "\n" + chain + "\n");
+  fs::path deep3 = write("calls.scn", "init 201\n" + calls + "\n");
+  fs::path deep4 = write("signs.scn", signs + "\n");
+  fs::path good = write("good.scn", "expect no-word-running\n");
+
+  std::vector<FileResult> results = run({deep1, deep2, deep3, deep4, good});
+  ASSERT_EQ(results.size(), 5u);
+  EXPECT_EQ(exitStatus(results), 2);
+  EXPECT_EQ(results[4].outcome, Outcome::Passed);
+  const int limit = kMaxNesting;
+  struct Where {
+    int line;
+    int column;
+  };
+  // Where the nesting goes past the limit: the 201st parenthesis, the 200th "&" (the tree
+  // is one level deeper than its operators), the 201st call, the 201st level of signs.
+  const Where expected[] = {
+      {2, 10 + limit},            // "word x = " then one parenthesis a column
+      {2, 14 + 6 * (limit - 1)},  // "word x = \"a\"" then " & \"a\"" six columns a term
+      {2, 10 + 4 * limit},        // "Chr(" four columns a call
+      {1, 12 + limit},            // "expect word " then one sign a column
+  };
+  for (size_t i = 0; i < 4; ++i) {
+    SCOPED_TRACE(results[i].file);
+    EXPECT_EQ(results[i].outcome, Outcome::Invalid);
+    EXPECT_NE(results[i].error.find("nested too deeply"), std::string::npos) << results[i].error;
+    EXPECT_EQ(results[i].errorLine, expected[i].line);
+    EXPECT_EQ(results[i].errorColumn, expected[i].column);
+  }
+  EXPECT_NE(formatText(results).find(deep1.string() + ":2:"), std::string::npos);
+}
+
+// A complementary string's position out of range is the file's parse error, not the end of
+// the whole run.
+TEST_F(RunFilesTest, APositionOutOfRangeIsAParseError) {
+  fs::path huge = write("huge.scn", "check\nexpect Complement(99999999999) = \"x\"\n");
+  fs::path zero = write("zero.scn", "check\n  expect Complement.item(0) = \"x\"\n");
+  fs::path good = write("good.scn", "expect no-word-running\n");
+  std::vector<FileResult> results = run({huge, zero, good});
+  EXPECT_EQ(exitStatus(results), 2);
+  for (size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(results[i].outcome, Outcome::Invalid) << results[i].file;
+    EXPECT_EQ(results[i].errorLine, 2);
+    EXPECT_EQ(results[i].error, "expected the position of a complementary string, from 1");
+  }
+  EXPECT_EQ(results[0].errorColumn, 8);
+  EXPECT_EQ(results[1].errorColumn, 21);
+  EXPECT_EQ(results[2].outcome, Outcome::Passed);
+}
+
+// Up to the limit, a line parses and evaluates, also in the sanitizer build's larger frames.
+TEST_F(RunnerTest, ExpressionsNestedUpToTheLimitParseAndEvaluate) {
+  const int depth = kMaxNesting - 2;
+  std::string parentheses = std::string(depth, '(') + "1" + std::string(depth, ')');
+  std::string chain = "\"a\"";
+  for (int i = 1; i < depth; ++i) {
+    chain += " & \"a\"";
+  }
+  // A sign and a parenthesis are two levels each.
+  const int signDepth = depth / 2;
+  std::string signs;
+  for (int i = 0; i < signDepth; ++i) {
+    signs += "-(";
+  }
+  signs += "1" + std::string(signDepth, ')');
+  FileResult r = play("expect word " + parentheses + " = 1\n" + "expect word " + chain + " = \"" +
+                      std::string(depth, 'a') + "\"\n" + "expect word " + signs + " = " +
+                      (signDepth % 2 == 0 ? "1" : "-1") + "\n");
+  EXPECT_EQ(r.outcome, Outcome::Passed) << ::testing::PrintToString(failures(r));
 }
 
 }  // namespace

@@ -64,5 +64,40 @@ TEST_F(AppSession, CallsAreCountedByMemberAndTheDefaultMemberByItsName) {
   EXPECT_EQ(errorOf([&] { documents.get(u"", 1); }), 4198);
 }
 
+// The observer sees each call the client makes (Word's own inner calls not), may fail it or
+// end Word in its place; a call it failed is not counted.
+TEST_F(AppSession, AnObserverSeesEachCallAndMayFailItOrEndWord) {
+  auto word = userWord();
+  Object app = word->application();
+  std::vector<std::u16string> seen;
+  int failAt = 0;
+  int closeAt = 0;
+  word->session().observeCalls([&](std::u16string_view member) {
+    seen.emplace_back(member);
+    if (static_cast<int>(seen.size()) == failAt) {
+      raiseWordError(4198);
+    }
+    if (static_cast<int>(seen.size()) == closeAt) {
+      word->closeByUser();
+    }
+  });
+  Object documents = app.get(u"Documents");
+  documents.get(u"", 1);
+  Object(app.get(u"Selection")).get(u"Text");
+  EXPECT_EQ(seen, (std::vector<std::u16string>{u"Documents", u"Item", u"Selection", u"Text"}));
+
+  word->session().resetCounts();
+  failAt = 6;
+  EXPECT_EQ(documents.get(u"Count").toLong(), 1);
+  EXPECT_EQ(errorOf([&] { documents.get(u"Count"); }), 4198);
+  EXPECT_EQ(word->session().calls(u"Count"), 1) << "the failed call is not counted";
+
+  closeAt = 7;
+  EXPECT_EQ(errorOf([&] { app.get(u"Visible"); }), 462);
+  EXPECT_FALSE(word->running());
+  EXPECT_EQ(errorOf([&] { app.get(u"Visible"); }), 462);
+  EXPECT_EQ(seen.size(), 7u) << "a Word gone answers no call, observed or not";
+}
+
 }  // namespace
 }  // namespace r58046::simword::testing
