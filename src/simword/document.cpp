@@ -237,9 +237,12 @@ std::pair<int32_t, int32_t> DocCore::bounds(const SpanPtr& span) const {
   return {s, std::clamp(span->end, s, end)};
 }
 
-std::vector<SpanPtr> DocCore::growing(const SpanPtr& range) const {
+std::vector<SpanPtr> DocCore::growing(const SpanPtr& range, bool bookmarks) const {
   auto [s, e] = bounds(range);
-  std::vector<SpanPtr> out = content->bookmarksCovering(s, e);
+  std::vector<SpanPtr> out;
+  if (bookmarks) {
+    out = content->bookmarksCovering(s, e);
+  }
   out.push_back(range);
   const EnvelopeData& env = content->envelope();
   for (const SpanPtr& span : {env.address, env.returnAddress}) {

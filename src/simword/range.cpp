@@ -135,9 +135,9 @@ std::u16string Range::text() const {
   return std::u16string(core_->c().slice(s, e));
 }
 
-void Range::edit(int32_t start, int32_t end, std::u16string_view text) {
+void Range::edit(int32_t start, int32_t end, std::u16string_view text, bool bookmarksGrow) {
   core_->requireEditable();
-  core_->c().replace(start, end, text, core_->growing(span_));
+  core_->c().replace(start, end, text, core_->growing(span_, bookmarksGrow));
   core_->changed();
 }
 
@@ -193,7 +193,8 @@ void Range::collapse(std::optional<int32_t> direction) {
 void Range::insertAfter(std::u16string text) {
   auto [s, e] = bounds();
   (void)s;
-  edit(e, e, text);
+  // The range grows over the text; a bookmark of the same extent does not.
+  edit(e, e, text, false);
 }
 
 void Range::insertBefore(std::u16string text) {
