@@ -216,11 +216,13 @@ void Range::insertBreak(std::optional<int32_t> type) {
   core_->requireEditable();
   Content& c = core_->c();
   if (t >= kSectionBreakNextPage && t <= kSectionBreakOddPage) {
-    // A section break ends the paragraph it is inserted in: the text before it becomes a
-    // paragraph of its own, formatted as the one it came from.
+    // A section break goes in front of the range, which keeps its text; it ends the
+    // paragraph it is inserted in: the text before it becomes a paragraph of its own,
+    // formatted as the one it came from.
+    (void)e;
     const ::r58046::simword::Paragraph& p = c.paragraph(c.paragraphAt(s));
     std::vector<ParagraphSpec> layout{ParagraphSpec{p.style, p.direct, t, 0}};
-    c.replace(s, e, std::u16string(1, kPageBreak), core_->growing(span_), &layout);
+    c.replace(s, s, std::u16string(1, kPageBreak), {}, &layout);
     core_->changed();
     return;
   }

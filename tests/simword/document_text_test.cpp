@@ -73,6 +73,20 @@ TEST_F(DocumentText, BreaksAreTheCharactersWordWrites) {
   EXPECT_EQ(doc.get(u"Paragraphs").get(u"Item", 1).get(u"Range").get(u"Text").toString(),
             u"a\vb\fc\x0e"
             u"d\f");
+
+  // A section break goes in front of a range that holds text, which keeps it; a page break
+  // takes its place.
+  setText(u"one two three");
+  doc.get(u"Bookmarks").call(u"Add", u"two", range(4, 7));
+  Auto two = range(4, 7);
+  two.call(u"InsertBreak", 3);  // wdSectionBreakContinuous
+  EXPECT_EQ(text(), u"one \ftwo three\r");
+  EXPECT_EQ(two.get(u"Text").toString(), u"two");
+  EXPECT_EQ(doc.get(u"Sections").get(u"Count").toLong(), 2);
+  EXPECT_EQ(doc.get(u"Bookmarks").get(u"Item", u"two").get(u"Range").get(u"Text").toString(),
+            u"\ftwo");
+  two.call(u"InsertBreak", 7);  // wdPageBreak
+  EXPECT_EQ(text(), u"one \f\f three\r");
 }
 
 TEST_F(DocumentText, ParagraphsOfARangeAreThoseItTouches) {
