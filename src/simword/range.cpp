@@ -308,6 +308,14 @@ ObjectRef Range::paragraphFormat() const {
 ObjectRef Range::style() const {
   auto [s, e] = bounds();
   const Content& c = core_->c();
+  // The character style of the first character, where one is applied; else the style of
+  // the first paragraph.
+  if (StyleId own = c.directChar(std::min(s, c.end() - 1)).charStyle.value_or(0); own != 0) {
+    if (const StyleDef* def = c.styles().byId(own);
+        def != nullptr && def->type == kStyleTypeCharacter) {
+      return makeStyle(core_, own);
+    }
+  }
   return makeStyle(core_, c.paragraph(c.paragraphsIn(s, e).first).style);
 }
 
@@ -344,8 +352,11 @@ void applyStyle(DocCore& core, int32_t start, int32_t end, StyleId style) {
       c.applyParagraphStyle(i, style);
     }
   } else if (def->type == kStyleTypeCharacter) {
-    // The text takes what the character style sets (it does not keep the style's name).
-    c.formatChars(start, end, c.styles().characterLayers(style));
+    // The text takes what the character style sets, and the style (Default Paragraph Font
+    // takes a character style away).
+    CharFormat change = c.styles().characterLayers(style);
+    change.charStyle = def->builtin == kStyleDefaultParagraphFont ? 0 : style;
+    c.formatChars(start, end, change);
   } else {
     raiseWordError(errors::kWordCommandFailed);
   }

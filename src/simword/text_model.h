@@ -196,7 +196,8 @@ class Content {
 
   StyleSheet& styles() { return styles_; }
   const StyleSheet& styles() const { return styles_; }
-  // Paragraphs in a style that is gone take Normal.
+  // Paragraphs in a style that is gone take Normal; text in a character style that is gone
+  // keeps none.
   void styleRemoved(StyleId id);
 
  private:
