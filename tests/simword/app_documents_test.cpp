@@ -36,8 +36,8 @@ TEST_F(AppDocuments, ItemByIndexOrByNameWithoutRegardToCase) {
   EXPECT_EQ(nameOf(documents.get(u"Item", path)), u"Été.doc");
   auto e = failure([&] { documents.get(u"Item", u"Absent.doc"); });
   ASSERT_TRUE(e);
-  EXPECT_EQ(e->number(), 5941);
-  EXPECT_EQ(e->description(), u"The requested member of the collection does not exist.");
+  EXPECT_EQ(e->number(), 4160);
+  EXPECT_EQ(e->description(), u"Bad file name.");
   EXPECT_EQ(errorOf([&] { documents.get(u"Item", 3); }), 5941);
   EXPECT_EQ(errorOf([&] { documents.get(u"Item", 0); }), 5941);
 }
