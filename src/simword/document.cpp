@@ -587,12 +587,23 @@ void Document::saveAs(std::optional<std::u16string> fileName, std::optional<int3
 void Document::close(int32_t saveChanges) {
   DocCore& core = *d_->core;
   core.requireOpen();
-  // wdSaveChanges (-1) saves a document that has changes; wdDoNotSaveChanges (0) and
-  // wdPromptToSaveChanges (-2, which would ask the user) close without saving.
-  if (saveChanges == -1 && !core.saved) {
+  DocumentHost& host = core.hostRef();
+  // wdSaveChanges (-1) saves a document that has changes; wdPromptToSaveChanges (-2) asks
+  // the person; wdDoNotSaveChanges (0) closes without saving.
+  if (!core.saved && saveChanges == kWdPromptToSaveChanges) {
+    switch (host.askToSave(*this)) {
+      case SaveAnswer::Yes:
+        saveChanges = kWdSaveChanges;
+        break;
+      case SaveAnswer::Cancel:
+        raiseWordError(errors::kWordCommandFailed);
+      case SaveAnswer::No:
+        break;
+    }
+  }
+  if (saveChanges == kWdSaveChanges && !core.saved) {
     save();
   }
-  DocumentHost& host = core.hostRef();
   host.closed(*this);
   core.closed = true;
   core.host = nullptr;
@@ -655,7 +666,7 @@ ObjectRef Document::rangeMember(std::optional<int32_t> start, std::optional<int3
 
 void Document::closeMember(std::optional<int32_t> saveChanges, std::optional<Variant>,
                            std::optional<Variant>) {
-  close(saveChanges.value_or(-2));
+  close(saveChanges.value_or(kWdPromptToSaveChanges));
 }
 
 void Document::activate() {

@@ -42,6 +42,10 @@ inline constexpr int32_t kStyleNameExists = 5173;
 inline constexpr int32_t kBadFileName = 4160;
 }  // namespace wderrors
 
+// How the person at the desktop answers Word's question whether to save the changes of a
+// document that is being closed.
+enum class SaveAnswer : uint8_t { Yes, No, Cancel };
+
 // The source of the errors Word raises.
 inline constexpr std::u16string_view kWordSource = u"Microsoft Word";
 

@@ -156,7 +156,7 @@ TEST_F(DocumentObjects, SavedFollowsChangesAndCloseSavesOnlyWhenAsked) {
   document->typeText(0, u"x");
   EXPECT_FALSE(doc.get(u"Saved").toBool());
   std::string before = host.read("docs/Letter.doc");
-  doc.call(u"Close");  // without SaveChanges Word would ask; the simulated Word does not save
+  doc.call(u"Close");  // without SaveChanges Word asks; the person here answers No
   EXPECT_EQ(host.read("docs/Letter.doc"), before);
   EXPECT_TRUE(document->isClosed());
 
