@@ -79,6 +79,16 @@ TEST_F(DocumentFormat, TabStopsReportWordsConstants) {
   EXPECT_EQ(tabs.get(u"Count").toLong(), 0);
   // The other paragraphs were never touched.
   EXPECT_EQ(paragraph(2).get(u"TabStops").get(u"Count").toLong(), 0);
+
+  // A tab stop that the paragraph's style sets is listed as a custom tab stop; Word's
+  // default stops are not listed at all.
+  Auto styled = doc.get(u"Styles").call(u"Add", u"tabulé", 1);
+  styled.get(u"ParagraphFormat").get(u"TabStops").call(u"Add", 311.85f, 2, 1);
+  paragraph(3).put(u"Style", u"tabulé");
+  Auto own = paragraph(3).get(u"TabStops");
+  ASSERT_EQ(own.get(u"Count").toLong(), 1);
+  EXPECT_TRUE(own.get(u"Item", 1).get(u"CustomTab").toBool());
+  EXPECT_EQ(own.get(u"Item", 1).get(u"Position").toSingle(), 311.85f);
 }
 
 TEST_F(DocumentFormat, APropertyThatDiffersAcrossParagraphsReadsUndefined) {
