@@ -152,7 +152,11 @@ class Play {
         moduleInUse_ = false;
         return;
       case Command::Desktop:
-        world_.desktopEvent(line.event, line.caption);
+        if (line.event == DesktopEvent::SavePrompt) {
+          world_.arrangeSavePrompt(line.saveAnswer);
+        } else {
+          world_.desktopEvent(line.event, line.caption);
+        }
         return;
       case Command::Fault:
         world_.injectFault(line.member, line.occurrence, line.error);

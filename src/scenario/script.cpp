@@ -276,19 +276,33 @@ Line parseLine(std::u16string_view text) {
         {u"hide", DesktopEvent::Hide},
         {u"close-word", DesktopEvent::CloseWord},
         {u"embedded-edit", DesktopEvent::EmbeddedEdit},
+        {u"save-prompt", DesktopEvent::SavePrompt},
     };
     auto found = std::find_if(std::begin(kEvents), std::end(kEvents),
                               [&](const auto& e) { return equalsAsciiNoCase(event, e.first); });
     if (found == std::end(kEvents)) {
       fail(at,
            "expected a desktop event: dialog, dialog-in-dialog, balloon, minimize, hide, "
-           "close-word or embedded-edit");
+           "close-word, embedded-edit or save-prompt");
     }
     l.event = found->second;
     if (l.event == DesktopEvent::Dialog) {
       int captionColumn = cursor.column();
       std::u16string caption = unquote(trimBlanks(cursor.rest()), captionColumn);
       l.caption = caption.empty() ? u"Paragraphe" : caption;
+    } else if (l.event == DesktopEvent::SavePrompt) {
+      at = cursor.column();
+      std::u16string_view answer = cursor.word();
+      if (equalsAsciiNoCase(answer, u"yes")) {
+        l.saveAnswer = simword::SaveAnswer::Yes;
+      } else if (equalsAsciiNoCase(answer, u"no")) {
+        l.saveAnswer = simword::SaveAnswer::No;
+      } else if (equalsAsciiNoCase(answer, u"cancel")) {
+        l.saveAnswer = simword::SaveAnswer::Cancel;
+      } else {
+        fail(at, "expected the answer: yes, no or cancel");
+      }
+      endOfLine(cursor);
     } else {
       endOfLine(cursor);
     }

@@ -12,6 +12,7 @@
 
 #include "platform/platform.h"
 #include "scenario/statement.h"
+#include "simword/session.h"
 
 namespace r58046::scenario {
 
@@ -24,7 +25,8 @@ enum class DesktopEvent {
   Minimize,
   Hide,
   CloseWord,
-  EmbeddedEdit
+  EmbeddedEdit,
+  SavePrompt  // arranges the person's answer to Word's question whether to save
 };
 
 enum class ExpectKind {
@@ -58,9 +60,10 @@ struct Line {
   Statement statement;   // Word, Try
   int32_t question = 0;  // Init
   bool hostWord = false;
-  DesktopEvent event = DesktopEvent::Dialog;  // Desktop
-  std::u16string caption;                     // Desktop dialog
-  std::u16string member;                      // Fault
+  DesktopEvent event = DesktopEvent::Dialog;                 // Desktop
+  std::u16string caption;                                    // Desktop dialog
+  simword::SaveAnswer saveAnswer = simword::SaveAnswer::No;  // Desktop save-prompt
+  std::u16string member;                                     // Fault
   int32_t occurrence = 1;
   int32_t error = 4198;
   std::u16string path;  // File

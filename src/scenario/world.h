@@ -42,6 +42,9 @@ class World {
   // Something happens on the desktop to the running Word; std::runtime_error when no Word
   // runs.
   virtual void desktopEvent(DesktopEvent event, const std::u16string& caption) = 0;
+  // How the person answers from now on, in every Word, when Word asks whether to save the
+  // changes of a document it closes (No until arranged).
+  virtual void arrangeSavePrompt(simword::SaveAnswer answer) = 0;
   // The n-th call from now on that Word answers to a member of that name fails with
   // `error`. When no Word runs, the fault waits for the next Word that starts.
   virtual void injectFault(std::u16string_view member, int32_t occurrence, int32_t error) = 0;

@@ -66,6 +66,7 @@ class NativeWorld : public World {
       environment_.files = &platform_->files;
       environment_.documentsFolder = folders_.documents;
       environment_.userTemplatesFolder = folders_.userTemplates;
+      environment_.savePromptAnswer = [this] { return saveAnswer_; };
       simword::installWord(environment_);
 
       hostRegistry_ =
@@ -129,8 +130,12 @@ class NativeWorld : public World {
       case DesktopEvent::EmbeddedEdit:
         word->editEmbedded();
         break;
+      case DesktopEvent::SavePrompt:
+        break;  // arranged through arrangeSavePrompt, Word running or not
     }
   }
+
+  void arrangeSavePrompt(simword::SaveAnswer answer) override { saveAnswer_ = answer; }
 
   void injectFault(std::u16string_view member, int32_t occurrence, int32_t error) override {
     if (auto word = running()) {
@@ -202,6 +207,7 @@ class NativeWorld : public World {
   std::unique_ptr<HostRegistry> hostRegistry_;
   std::shared_ptr<module::Module> module_;
   std::vector<Fault> pending_;
+  simword::SaveAnswer saveAnswer_ = simword::SaveAnswer::No;
 };
 
 }  // namespace

@@ -18,9 +18,6 @@ namespace errors = automation::errors;
 
 namespace {
 
-constexpr int32_t kWdDoNotSaveChanges = 0;
-constexpr int32_t kWdPromptToSaveChanges = -2;
-
 const std::u16string_view kProgIds[] = {kWordProgId, kWordVersionIndependentProgId};
 
 std::u16string withSeparator(std::u16string_view folder) {
@@ -231,6 +228,10 @@ void Application::closed(Document& document) {
   updateTitle();
 }
 
+SaveAnswer Application::askToSave(Document& /*document*/) {
+  return environment_.savePromptAnswer ? environment_.savePromptAnswer() : SaveAnswer::No;
+}
+
 void Application::renamed(Document& /*document*/) {
   updateTitle();
 }
@@ -265,10 +266,7 @@ void Application::updateTitle() {
 }
 
 void Application::closeAllDocuments(const Variant& saveChanges) {
-  int32_t save = kWdDoNotSaveChanges;
-  if (!saveChanges.isMissing() && saveChanges.toLong() != kWdPromptToSaveChanges) {
-    save = saveChanges.toLong();
-  }
+  int32_t save = saveChanges.isMissing() ? kWdPromptToSaveChanges : saveChanges.toLong();
   std::vector<std::shared_ptr<Document>> open;
   for (const auto& entry : documents_) {
     open.push_back(entry.document);

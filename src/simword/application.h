@@ -68,6 +68,8 @@ class Application final : public SimObject<Application>, public WordInstance, pu
   std::u16string defaultFolder() override;
   // Options.MeasurementUnit: Style.Description states lengths in the user's unit.
   int32_t measurementUnit() override { return settings_->measurementUnit; }
+  // The person's answer, as the environment arranges it (No when it does not).
+  SaveAnswer askToSave(Document& document) override;
 
   // --- what the collections and windows of this Word use
   struct OpenDocument {
@@ -85,8 +87,9 @@ class Application final : public SimObject<Application>, public WordInstance, pu
   void addDocument(std::shared_ptr<Document> document);
   // "Document2", "Template3": new documents and templates are numbered in one sequence.
   std::u16string nextNewName(bool asTemplate);
-  // Closes every document as Document.Close does; SaveChanges omitted or "prompt" (-2)
-  // counts as "do not save" (no user is there to answer the prompt).
+  // Closes every document, in the order of the list, as Document.Close does (SaveChanges
+  // omitted: Word asks the person about each changed document). An answer Cancel stops
+  // there with Word's error 4198: the documents not yet closed stay open.
   void closeAllDocuments(const automation::Variant& saveChanges);
   // A file name completed as Word completes it: relative to the current folder.
   std::u16string resolvePath(std::u16string_view fileName) const;

@@ -64,6 +64,8 @@ ObjectRef Documents::item(const Variant& index) {
         return entry.document;
       }
     }
+    // A name that no open document has is taken for a bad file name, as Word takes it.
+    raiseWordError(wderrors::kBadFileName);
   } else {
     int32_t i = index.toLong();
     if (i >= 1 && i <= count()) {

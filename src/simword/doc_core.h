@@ -48,8 +48,9 @@ struct DocCore {
   // The bounds of a span within the story (the whole story for none).
   std::pair<int32_t, int32_t> bounds(const SpanPtr& span) const;
   // The spans that grow with an edit made through the range [start, end): the range's own,
-  // the bookmarks and envelope addresses that cover exactly the same text.
-  std::vector<SpanPtr> growing(const SpanPtr& range) const;
+  // the envelope addresses and (unless `bookmarks` is false) the bookmarks that cover
+  // exactly the same text.
+  std::vector<SpanPtr> growing(const SpanPtr& range, bool bookmarks = true) const;
   // A style named or designated by a value (a name, a WdBuiltinStyle constant, an index, a
   // Style object); Word's error 5941 when there is none.
   StyleId styleFrom(const automation::Variant& value);

@@ -237,9 +237,12 @@ std::pair<int32_t, int32_t> DocCore::bounds(const SpanPtr& span) const {
   return {s, std::clamp(span->end, s, end)};
 }
 
-std::vector<SpanPtr> DocCore::growing(const SpanPtr& range) const {
+std::vector<SpanPtr> DocCore::growing(const SpanPtr& range, bool bookmarks) const {
   auto [s, e] = bounds(range);
-  std::vector<SpanPtr> out = content->bookmarksCovering(s, e);
+  std::vector<SpanPtr> out;
+  if (bookmarks) {
+    out = content->bookmarksCovering(s, e);
+  }
   out.push_back(range);
   const EnvelopeData& env = content->envelope();
   for (const SpanPtr& span : {env.address, env.returnAddress}) {
@@ -584,12 +587,23 @@ void Document::saveAs(std::optional<std::u16string> fileName, std::optional<int3
 void Document::close(int32_t saveChanges) {
   DocCore& core = *d_->core;
   core.requireOpen();
-  // wdSaveChanges (-1) saves a document that has changes; wdDoNotSaveChanges (0) and
-  // wdPromptToSaveChanges (-2, which would ask the user) close without saving.
-  if (saveChanges == -1 && !core.saved) {
+  DocumentHost& host = core.hostRef();
+  // wdSaveChanges (-1) saves a document that has changes; wdPromptToSaveChanges (-2) asks
+  // the person; wdDoNotSaveChanges (0) closes without saving.
+  if (!core.saved && saveChanges == kWdPromptToSaveChanges) {
+    switch (host.askToSave(*this)) {
+      case SaveAnswer::Yes:
+        saveChanges = kWdSaveChanges;
+        break;
+      case SaveAnswer::Cancel:
+        raiseWordError(errors::kWordCommandFailed);
+      case SaveAnswer::No:
+        break;
+    }
+  }
+  if (saveChanges == kWdSaveChanges && !core.saved) {
     save();
   }
-  DocumentHost& host = core.hostRef();
   host.closed(*this);
   core.closed = true;
   core.host = nullptr;
@@ -652,7 +666,7 @@ ObjectRef Document::rangeMember(std::optional<int32_t> start, std::optional<int3
 
 void Document::closeMember(std::optional<int32_t> saveChanges, std::optional<Variant>,
                            std::optional<Variant>) {
-  close(saveChanges.value_or(-2));
+  close(saveChanges.value_or(kWdPromptToSaveChanges));
 }
 
 void Document::activate() {

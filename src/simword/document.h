@@ -21,6 +21,11 @@ namespace r58046::simword {
 
 class Document;
 
+// WdSaveOptions: what Close and Quit do with unsaved changes.
+inline constexpr int32_t kWdSaveChanges = -1;
+inline constexpr int32_t kWdDoNotSaveChanges = 0;
+inline constexpr int32_t kWdPromptToSaveChanges = -2;
+
 // What a document needs from the Word that holds it; implemented by the application.
 class DocumentHost {
  public:
@@ -48,6 +53,8 @@ class DocumentHost {
   // The Template object for Document.AttachedTemplate, when the application keeps its own
   // (Templates collection); nullptr: the document answers with a Template object of its own.
   virtual automation::ObjectRef templateObject(std::u16string_view /*fullName*/) { return nullptr; }
+  // Word asks the person whether to save the changes of a document being closed.
+  virtual SaveAnswer askToSave(Document& /*document*/) { return SaveAnswer::No; }
 };
 
 // A document or template open in Word. Created by the application through the factory
@@ -96,8 +103,11 @@ class Document : public SimObject<Document> {
   // Document.Save: writes the file (a new document goes to the default folder under its
   // name); Word's errors when it cannot.
   void save();
-  // Document.Close: saves first when saveChanges is wdSaveChanges (-1), then tells the host
-  // (DocumentHost::closed). Every object of the document fails with 5825 afterwards.
+  // Document.Close: a changed document is saved first when saveChanges is wdSaveChanges
+  // (-1); with wdPromptToSaveChanges (-2) Word asks the person (DocumentHost::askToSave),
+  // who may have it saved, not saved, or not closed (Cancel: Word's error 4198, and the
+  // document stays open). Then the host is told (DocumentHost::closed). Every object of the
+  // document fails with 5825 afterwards.
   void close(int32_t saveChanges);
   bool isClosed() const;
 

@@ -743,9 +743,21 @@ class Reader {
       builder_.appendField(type, fieldName, checked, font());
     } else if (name == "font") {
       CharFormat f = font();
+      // A character style first: what it sets, then the settings beside it over that.
+      for (size_t k = 1; k < tokens.size(); ++k) {
+        if (tokens[k].key == "style") {
+          requireValue(tokens[k], line);
+          const StyleDef* s = content_->styles().find(fromUtf8(tokens[k].value));
+          if (s == nullptr || s->type != kStyleTypeCharacter) {
+            fail(line, "no character style \"" + tokens[k].value + "\"");
+          }
+          f.merge(content_->styles().characterLayers(s->id));
+          f.charStyle = s->builtin == kStyleDefaultParagraphFont ? 0 : s->id;
+        }
+      }
       for (size_t k = 1; k < tokens.size(); ++k) {
         requireValue(tokens[k], line);
-        if (!charKey(f, tokens[k], line)) {
+        if (tokens[k].key != "style" && !charKey(f, tokens[k], line)) {
           fail(line, "unknown font setting \"" + tokens[k].key + "\"");
         }
       }
@@ -1080,6 +1092,12 @@ class Writer {
     }
     if (!format.empty()) {
       out += "{font";
+      if (format.charStyle) {
+        const StyleDef* s = c_.styles().byId(*format.charStyle);
+        out += " style=" + quote(s != nullptr && s->type == kStyleTypeCharacter
+                                     ? s->name
+                                     : std::u16string(u"Default Paragraph Font"));
+      }
       writeChar(out, format);
       out += "}";
     }

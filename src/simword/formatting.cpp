@@ -89,6 +89,9 @@ void CharFormat::merge(const CharFormat& over) {
   if (over.italic) {
     italic = over.italic;
   }
+  if (over.charStyle) {
+    charStyle = over.charStyle;
+  }
 }
 
 void ResolvedChar::apply(const CharFormat& level) {

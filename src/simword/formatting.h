@@ -96,8 +96,11 @@ struct CharFormat {
   std::optional<int32_t> spacing;     // twips; positive expands, negative condenses
   std::optional<bool> bold;
   std::optional<bool> italic;
+  // The character style applied to the text (its StyleId; 0 for none, as after Default
+  // Paragraph Font). The style's formatting is set beside it when it is applied.
+  std::optional<int32_t> charStyle;
   bool empty() const {
-    return !fontName && !halfPoints && !colorIndex && !spacing && !bold && !italic;
+    return !fontName && !halfPoints && !colorIndex && !spacing && !bold && !italic && !charStyle;
   }
   bool operator==(const CharFormat&) const = default;
   // Lays `over` over this one (the properties it sets win).

@@ -135,9 +135,9 @@ std::u16string Range::text() const {
   return std::u16string(core_->c().slice(s, e));
 }
 
-void Range::edit(int32_t start, int32_t end, std::u16string_view text) {
+void Range::edit(int32_t start, int32_t end, std::u16string_view text, bool bookmarksGrow) {
   core_->requireEditable();
-  core_->c().replace(start, end, text, core_->growing(span_));
+  core_->c().replace(start, end, text, core_->growing(span_, bookmarksGrow));
   core_->changed();
 }
 
@@ -193,7 +193,8 @@ void Range::collapse(std::optional<int32_t> direction) {
 void Range::insertAfter(std::u16string text) {
   auto [s, e] = bounds();
   (void)s;
-  edit(e, e, text);
+  // The range grows over the text; a bookmark of the same extent does not.
+  edit(e, e, text, false);
 }
 
 void Range::insertBefore(std::u16string text) {
@@ -215,11 +216,13 @@ void Range::insertBreak(std::optional<int32_t> type) {
   core_->requireEditable();
   Content& c = core_->c();
   if (t >= kSectionBreakNextPage && t <= kSectionBreakOddPage) {
-    // A section break ends the paragraph it is inserted in: the text before it becomes a
-    // paragraph of its own, formatted as the one it came from.
+    // A section break goes in front of the range, which keeps its text; it ends the
+    // paragraph it is inserted in: the text before it becomes a paragraph of its own,
+    // formatted as the one it came from.
+    (void)e;
     const ::r58046::simword::Paragraph& p = c.paragraph(c.paragraphAt(s));
     std::vector<ParagraphSpec> layout{ParagraphSpec{p.style, p.direct, t, 0}};
-    c.replace(s, e, std::u16string(1, kPageBreak), core_->growing(span_), &layout);
+    c.replace(s, s, std::u16string(1, kPageBreak), {}, &layout);
     core_->changed();
     return;
   }
@@ -305,6 +308,14 @@ ObjectRef Range::paragraphFormat() const {
 ObjectRef Range::style() const {
   auto [s, e] = bounds();
   const Content& c = core_->c();
+  // The character style of the first character, where one is applied; else the style of
+  // the first paragraph.
+  if (StyleId own = c.directChar(std::min(s, c.end() - 1)).charStyle.value_or(0); own != 0) {
+    if (const StyleDef* def = c.styles().byId(own);
+        def != nullptr && def->type == kStyleTypeCharacter) {
+      return makeStyle(core_, own);
+    }
+  }
   return makeStyle(core_, c.paragraph(c.paragraphsIn(s, e).first).style);
 }
 
@@ -341,8 +352,11 @@ void applyStyle(DocCore& core, int32_t start, int32_t end, StyleId style) {
       c.applyParagraphStyle(i, style);
     }
   } else if (def->type == kStyleTypeCharacter) {
-    // The text takes what the character style sets (it does not keep the style's name).
-    c.formatChars(start, end, c.styles().characterLayers(style));
+    // The text takes what the character style sets, and the style (Default Paragraph Font
+    // takes a character style away).
+    CharFormat change = c.styles().characterLayers(style);
+    change.charStyle = def->builtin == kStyleDefaultParagraphFont ? 0 : style;
+    c.formatChars(start, end, change);
   } else {
     raiseWordError(errors::kWordCommandFailed);
   }

@@ -73,7 +73,9 @@ class Range : public SimObject<Range> {
   ObjectRef duplicate() const;
 
  private:
-  void edit(int32_t start, int32_t end, std::u16string_view text);
+  // Replaces [start, end) by text; the range grows over it, and so do the bookmarks of the
+  // range's extent unless `bookmarksGrow` is false.
+  void edit(int32_t start, int32_t end, std::u16string_view text, bool bookmarksGrow = true);
 
   std::shared_ptr<DocCore> core_;
   SpanPtr span_;

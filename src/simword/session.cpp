@@ -42,6 +42,8 @@ std::u16string wordErrorDescription(int32_t number) {
       return u"Requested object is not available.";
     case wderrors::kStyleNameExists:
       return u"This style name already exists or is reserved for a built-in style.";
+    case wderrors::kBadFileName:
+      return u"Bad file name.";
     default:
       return automation::standardDescription(number);
   }

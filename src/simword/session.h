@@ -39,7 +39,13 @@ inline constexpr int32_t kBadBookmarkName = 5828;
 inline constexpr int32_t kObjectNotAvailable = 5852;
 // Styles.Add: "This style name already exists or is reserved for a built-in style."
 inline constexpr int32_t kStyleNameExists = 5173;
+// Documents(name) of a document that is not open: "Bad file name."
+inline constexpr int32_t kBadFileName = 4160;
 }  // namespace wderrors
+
+// How the person at the desktop answers Word's question whether to save the changes of a
+// document that is being closed.
+enum class SaveAnswer : uint8_t { Yes, No, Cancel };
 
 // The source of the errors Word raises.
 inline constexpr std::u16string_view kWordSource = u"Microsoft Word";

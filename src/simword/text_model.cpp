@@ -303,7 +303,13 @@ void Content::insertContent(int32_t start, int32_t end, const Content& from,
   std::vector<CharFormat> chars;
   chars.reserve(text.size());
   for (int32_t pos = s; pos < e; ++pos) {
-    chars.push_back(from.directChar(pos));
+    CharFormat format = from.directChar(pos);
+    if (format.charStyle.value_or(0) != 0) {
+      format.charStyle = from.styles().byId(*format.charStyle) != nullptr
+                             ? styles_.import(from.styles(), *format.charStyle)
+                             : 0;
+    }
+    chars.push_back(std::move(format));
     char16_t c = from.text()[static_cast<size_t>(pos)];
     size_t k = from.paragraphAt(pos);
     const Paragraph& p = from.paragraph(k);
@@ -419,6 +425,11 @@ void Content::styleRemoved(StyleId id) {
   for (auto& p : paras_) {
     if (p.style == id) {
       p.style = styles_.normal();
+    }
+  }
+  for (auto& f : formats_) {
+    if (f.charStyle == id) {
+      f.charStyle = 0;
     }
   }
   ++version_;

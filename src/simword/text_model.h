@@ -20,9 +20,12 @@
 // - text inserted exactly where any other span starts goes before it (the span moves), text
 //   inserted where it ends stays outside it, and a collapsed span moves behind the new text;
 // - the range through which text is inserted grows over the new text (Range.InsertAfter and
-//   InsertBefore "expand the range to include the new text"), and so does every bookmark,
-//   empty or not, that covers exactly that range: Bookmarks("x").Range.InsertAfter adds the
-//   text to the bookmark;
+//   InsertBefore expand the range to include the new text). With InsertBefore, and with the
+//   other edits through a range, so does every bookmark, empty or not, that covers exactly
+//   that range ("if the range is a bookmark, the bookmark is also expanded"); with
+//   InsertAfter a bookmark keeps its extent, as Word documents ("if the range is a bookmark,
+//   Word inserts the specified text but does not extend ... the bookmark"), so
+//   Bookmarks("x").Range.InsertAfter puts the text right after the bookmark;
 // - "if you delete an entire bookmarked item, the bookmark is deleted": a bookmark whose
 //   whole text is deleted or replaced (Range.Delete over it; Range.Text set on a range that
 //   covers it, such as Bookmarks("x").Range.Text = "new") is deleted, and so is an empty
@@ -193,7 +196,8 @@ class Content {
 
   StyleSheet& styles() { return styles_; }
   const StyleSheet& styles() const { return styles_; }
-  // Paragraphs in a style that is gone take Normal.
+  // Paragraphs in a style that is gone take Normal; text in a character style that is gone
+  // keeps none.
   void styleRemoved(StyleId id);
 
  private:

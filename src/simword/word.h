@@ -3,6 +3,7 @@
 // side that the scenario runner and the tests use.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -21,6 +22,9 @@ struct WordEnvironment {
   platform::FileSystem* files = nullptr;
   std::u16string documentsFolder;      // DefaultFilePath(0) and (14), with trailing separator
   std::u16string userTemplatesFolder;  // DefaultFilePath(2), without trailing separator
+  // How the person answers when Word asks whether to save a changed document it closes
+  // (Close or Quit with Word's default handling of unsaved changes); No when not given.
+  std::function<SaveAnswer()> savePromptAnswer;
 };
 
 // One running simulated Word, seen from outside automation.

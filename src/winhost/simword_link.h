@@ -34,9 +34,10 @@ inline constexpr const wchar_t* kControlClass = L"R58046.SimWord.Control";
 inline constexpr ULONG_PTR kCommandTag = 0x58465346;
 
 // HKEY_CURRENT_USER\Software\R58046\SimWord: DocumentsFolder and UserTemplatesFolder (the
-// folders of a new Word user), Settings (what Word keeps per user, written as it changes)
-// and PendingFaults (faults for the next Word that starts, one per line: member, occurrence
-// and error separated by tabs).
+// folders of a new Word user), Settings (what Word keeps per user, written as it changes),
+// PendingFaults (faults for the next Word that starts, one per line: member, occurrence
+// and error separated by tabs) and SavePrompt (how the person answers when Word asks
+// whether to save a changed document it closes: "yes", "no" or "cancel"; no when absent).
 inline constexpr const wchar_t* kUserKey = L"Software\\R58046\\SimWord";
 
 // The item name of a simword.exe's Application in the running object table.

@@ -285,6 +285,19 @@ bool hasSwitch(int argc, wchar_t** argv, const wchar_t* name) {
   return false;
 }
 
+// The person's answer to Word's question whether to save, as the scenario arranged it when
+// Word asks.
+simword::SaveAnswer savePromptAnswer() {
+  std::wstring answer = readUserValue(L"SavePrompt").value_or(L"no");
+  if (_wcsicmp(answer.c_str(), L"yes") == 0) {
+    return simword::SaveAnswer::Yes;
+  }
+  if (_wcsicmp(answer.c_str(), L"cancel") == 0) {
+    return simword::SaveAnswer::Cancel;
+  }
+  return simword::SaveAnswer::No;
+}
+
 // Faults that a scenario set while no Word ran reach the first Word that starts.
 void takePendingFaults(simword::WordSession& session) {
   auto pending = readUserValue(L"PendingFaults");
@@ -321,6 +334,7 @@ int run(bool byAutomation) {
   w.environment.documentsFolder = u16(readUserValue(L"DocumentsFolder").value_or(L"C:\\"));
   w.environment.userTemplatesFolder =
       u16(readUserValue(L"UserTemplatesFolder").value_or(L"C:\\Templates"));
+  w.environment.savePromptAnswer = &savePromptAnswer;
   w.settings = simword::WordSettings::initial(w.environment);
   if (auto saved = readUserValue(L"Settings")) {
     deserialize(u16(*saved), *w.settings);

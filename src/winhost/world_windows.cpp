@@ -217,13 +217,15 @@ class WindowsWorld : public scenario::World {
       folders_.userTemplates = u16(templates);
       folders_.templates = folders_.userTemplates + u"\\Oxel Mod\u00e8les\\";
 
-      // A new Word user for this world: its folders, no saved settings, no faults waiting.
+      // A new Word user for this world: its folders, no saved settings, no faults waiting,
+      // no answer arranged for Word's question whether to save.
       endAllSimWords();
       traceWorld();
       writeUserValue(L"DocumentsFolder", wide(folders_.documents));
       writeUserValue(L"UserTemplatesFolder", wide(folders_.userTemplates));
       deleteUserValue(L"Settings");
       deleteUserValue(L"PendingFaults");
+      deleteUserValue(L"SavePrompt");
 
       ::AbstractModule* module = nullptr;
       HRESULT hr = CoCreateInstance(CLSID_Module, nullptr, CLSCTX_INPROC_SERVER, IID_AbstractModule,
@@ -312,10 +314,20 @@ class WindowsWorld : public scenario::World {
       case scenario::DesktopEvent::EmbeddedEdit:
         command = u"embedded-edit";
         break;
+      case scenario::DesktopEvent::SavePrompt:
+        return;  // arranged through arrangeSavePrompt, Word running or not
     }
     if (sendCommand(all.back().control, command) != 0) {
       throw std::runtime_error("Word did not take the desktop event");
     }
+  }
+
+  // Every simword.exe reads the answer when it asks, so that it reaches the Word that runs
+  // and those that start later.
+  void arrangeSavePrompt(simword::SaveAnswer answer) override {
+    writeUserValue(L"SavePrompt", answer == simword::SaveAnswer::Yes      ? L"yes"
+                                  : answer == simword::SaveAnswer::Cancel ? L"cancel"
+                                                                          : L"no");
   }
 
   void injectFault(std::u16string_view member, int32_t occurrence, int32_t error) override {
@@ -353,6 +365,7 @@ class WindowsWorld : public scenario::World {
     endAllSimWords();
     deleteUserValue(L"Settings");
     deleteUserValue(L"PendingFaults");
+    deleteUserValue(L"SavePrompt");
     CoFreeUnusedLibraries();
     removeTree(root_);
   }

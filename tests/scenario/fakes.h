@@ -180,6 +180,7 @@ class FakeWorld : public World {
       running_ = nullptr;
     }
   }
+  void arrangeSavePrompt(simword::SaveAnswer answer) override { saveAnswers.push_back(answer); }
   void injectFault(std::u16string_view member, int32_t occurrence, int32_t error) override {
     faults.push_back(automation::toUtf8(member) + " " + std::to_string(occurrence) + " " +
                      std::to_string(error));
@@ -194,6 +195,7 @@ class FakeWorld : public World {
   std::vector<int> events;
   std::vector<std::u16string> captions;
   std::vector<std::string> faults;
+  std::vector<simword::SaveAnswer> saveAnswers;
 
  private:
   std::filesystem::path root_;

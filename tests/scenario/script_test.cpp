@@ -90,6 +90,14 @@ TEST(ScriptParser, CommandsAndTheirArguments) {
   EXPECT_EQ(utf8(only("desktop dialog \"Enregistrer sous\"").caption), "Enregistrer sous");
   EXPECT_EQ(only("desktop close-word").event, DesktopEvent::CloseWord);
   EXPECT_EQ(only("desktop Dialog-In-Dialog").event, DesktopEvent::DialogInDialog);
+  Line prompt = only("desktop save-prompt Cancel");
+  EXPECT_EQ(prompt.event, DesktopEvent::SavePrompt);
+  EXPECT_EQ(prompt.saveAnswer, simword::SaveAnswer::Cancel);
+  EXPECT_EQ(only("desktop save-prompt yes").saveAnswer, simword::SaveAnswer::Yes);
+  EXPECT_EQ(only("desktop save-prompt no").saveAnswer, simword::SaveAnswer::No);
+  EXPECT_EQ(error("desktop save-prompt\n"), "1:20: expected the answer: yes, no or cancel");
+  EXPECT_EQ(error("desktop save-prompt maybe\n"), "1:21: expected the answer: yes, no or cancel");
+  EXPECT_EQ(error("desktop save-prompt yes no\n").substr(0, 5), "1:25:");
 
   Line file = only("file $WORKBiscuits d'or.doc readonly");
   EXPECT_EQ(utf8(file.path), "/tmp/w x/Biscuits d'or.doc");

@@ -36,8 +36,8 @@ TEST_F(AppDocuments, ItemByIndexOrByNameWithoutRegardToCase) {
   EXPECT_EQ(nameOf(documents.get(u"Item", path)), u"Été.doc");
   auto e = failure([&] { documents.get(u"Item", u"Absent.doc"); });
   ASSERT_TRUE(e);
-  EXPECT_EQ(e->number(), 5941);
-  EXPECT_EQ(e->description(), u"The requested member of the collection does not exist.");
+  EXPECT_EQ(e->number(), 4160);
+  EXPECT_EQ(e->description(), u"Bad file name.");
   EXPECT_EQ(errorOf([&] { documents.get(u"Item", 3); }), 5941);
   EXPECT_EQ(errorOf([&] { documents.get(u"Item", 0); }), 5941);
 }
@@ -105,13 +105,56 @@ TEST_F(AppDocuments, CloseAllSavesOnlyWhenAskedTo) {
     EXPECT_EQ(documents.get(u"Count").toLong(), 0);
   };
 
-  // Omitted and "prompt": nobody answers the prompt, nothing is saved.
+  // Omitted and "prompt": Word asks, and the person answers No unless arranged otherwise.
   typeAndClose(Variant::missing());
   EXPECT_EQ(readFile(path), before);
   typeAndClose(Variant(-2));
   EXPECT_EQ(readFile(path), before);
+  EXPECT_EQ(savePrompts, 2);
+  typeAndClose(Variant(0));
+  EXPECT_EQ(readFile(path), before);
   typeAndClose(Variant(-1));
   EXPECT_NE(readFile(path).find("Ajout Texte"), std::string::npos);
+  EXPECT_EQ(savePrompts, 2);
+}
+
+TEST_F(AppDocuments, ThePersonsAnswerSavesKeepsOrCancels) {
+  Object app = createWord();
+  Object documents = app.get(u"Documents");
+  std::u16string note = writeFile(docs() + u"Note.doc", u"Texte");
+  std::u16string lettre = writeFile(docs() + u"Lettre.doc", u"Cher");
+  Object(Object(documents.call(u"Open", note)).get(u"Content")).call(u"InsertAfter", u" 1");
+  Object(Object(documents.call(u"Open", lettre)).get(u"Content")).call(u"InsertAfter", u" 2");
+  documents.call(u"Add");  // unchanged: never asked about
+
+  // Cancel: the call fails as Word's does, the document stays open and unsaved.
+  saveAnswer = SaveAnswer::Cancel;
+  EXPECT_EQ(errorOf([&] { Object(documents.get(u"Item", 1)).call(u"Close"); }), 4198);
+  EXPECT_EQ(documents.get(u"Count").toLong(), 3);
+  EXPECT_FALSE(Object(documents.get(u"Item", 1)).get(u"Saved").toBool());
+  // Quitting asks about the first changed document and stops there: Word keeps running.
+  EXPECT_EQ(errorOf([&] { app.call(u"Quit"); }), 4198);
+  EXPECT_EQ(documents.get(u"Count").toLong(), 3);
+  EXPECT_TRUE(lastStarted()->running());
+  EXPECT_EQ(savePrompts, 2);
+
+  // Yes saves, and a Word told not to save does not ask.
+  saveAnswer = SaveAnswer::Yes;
+  Object(documents.get(u"Item", 1)).call(u"Close", Variant(-2));
+  EXPECT_NE(readFile(note).find("Texte 1"), std::string::npos);
+  app.call(u"Quit", Variant(0));
+  EXPECT_EQ(readFile(lettre).find("Cher 2"), std::string::npos);
+  EXPECT_EQ(savePrompts, 3);
+  EXPECT_FALSE(lastStarted()->running());
+}
+
+TEST_F(AppDocuments, YesSavesANewDocumentWhereSaveAsProposes) {
+  Object app = createWord();
+  Object document = Object(app.get(u"Documents")).call(u"Add");
+  Object(document.get(u"Content")).call(u"InsertAfter", u"Brouillon");
+  saveAnswer = SaveAnswer::Yes;
+  app.call(u"Quit");
+  EXPECT_NE(readFile(docs() + u"Document1.doc").find("Brouillon"), std::string::npos);
 }
 
 TEST_F(AppDocuments, ClosingTheActiveDocumentActivatesTheOneActiveBefore) {

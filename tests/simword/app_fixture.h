@@ -38,6 +38,10 @@ class WordWorld : public ::testing::Test {
     env.files = &files;
     env.documentsFolder = docs();
     env.userTemplatesFolder = automation::fromUtf8((root_ / "templates").string());
+    env.savePromptAnswer = [this] {
+      ++savePrompts;
+      return saveAnswer;
+    };
     installWord(env);
   }
   ~WordWorld() override {
@@ -82,6 +86,9 @@ class WordWorld : public ::testing::Test {
   platform::SimRegistry registry;
   platform::PosixFileSystem files;
   WordEnvironment env;
+  // How the person answers when Word asks whether to save, and how often Word asked.
+  SaveAnswer saveAnswer = SaveAnswer::No;
+  int savePrompts = 0;
 
  private:
   std::filesystem::path root_;

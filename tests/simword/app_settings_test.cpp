@@ -261,6 +261,16 @@ TEST_F(AppSettings, SelectionInsertsBreaksAndFilesInPlaceOfWhatIsSelected) {
   EXPECT_EQ(errorOf([&] { selection.call(u"InsertFile", u"Part.doc", u"absent"); }), 5101);
   EXPECT_EQ(errorOf([&] { selection.call(u"InsertFile", u"Absent.doc"); }), 5174);
   EXPECT_EQ(selection.get(u"Start").toLong(), 8);
+
+  // A section break goes in front of a selected passage, which keeps its text and stays
+  // selected.
+  selection.put(u"End", 10);
+  std::u16string passage = selection.get(u"Text").toString();
+  selection.call(u"InsertBreak", 2);  // wdSectionBreakNextPage
+  EXPECT_EQ(Object(document.get(u"Sections")).get(u"Count").toLong(), 3);
+  EXPECT_EQ(text().substr(8, 3), u"\f" + passage);
+  EXPECT_EQ(selection.get(u"Start").toLong(), 9);
+  EXPECT_EQ(selection.get(u"Text").toString(), passage);
 }
 
 }  // namespace

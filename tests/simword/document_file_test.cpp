@@ -80,6 +80,14 @@ TEST_F(DocumentFile, ASavedDocumentReadsBackTheSame) {
       .call(u"Insert", Variant::missing(), u"M. Dorvilan\r69000 Lyon", Variant::missing(),
             Variant::missing(), u"Oxel");
   doc.get(u"Styles").call(u"Add", u"objet", 2).get(u"Font").put(u"Italic", -1);
+  // "NOM", right before s01: its first two letters in a character style, the last two not
+  // bold.
+  auto nom = [](Auto& d, int32_t from, int32_t to) {
+    int32_t at = d.get(u"Bookmarks").get(u"Item", u"s01").get(u"Start").toLong() - 3;
+    return d.get(u"Range", at + from, at + to);
+  };
+  nom(doc, 0, 2).put(u"Style", u"objet");
+  nom(doc, 1, 3).get(u"Font").put(u"Bold", 0);
   doc.call(u"Protect", 2, Variant::missing(), u"pw");
   doc.call(u"SaveAs", host.path("docs/Copy.doc"));
   EXPECT_EQ(host.renamedNames.back(), host.path("docs/Copy.doc"));
@@ -101,6 +109,12 @@ TEST_F(DocumentFile, ASavedDocumentReadsBackTheSame) {
   EXPECT_EQ(copy.get(u"Styles").get(u"Item", u"Nom").get(u"Description").toString(),
             doc.get(u"Styles").get(u"Item", u"Nom").get(u"Description").toString());
   EXPECT_EQ(copy.get(u"Styles").get(u"Count").toLong(), doc.get(u"Styles").get(u"Count").toLong());
+  // A character style stays on its text, with the formatting set beside it.
+  EXPECT_EQ(nom(copy, 0, 2).get(u"Style").toString(), u"objet");
+  EXPECT_EQ(nom(copy, 0, 2).get(u"Font").get(u"Italic").toLong(), -1);
+  EXPECT_EQ(nom(copy, 0, 1).get(u"Font").get(u"Bold").toLong(), -1);
+  EXPECT_EQ(nom(copy, 1, 2).get(u"Font").get(u"Bold").toLong(), 0);
+  EXPECT_EQ(nom(copy, 2, 3).get(u"Style").toString(), u"Nom");
 
   // The written form is canonical: writing what was read gives the same bytes.
   ParsedDocument parsed = parseDocument(written);
@@ -129,6 +143,8 @@ TEST_F(DocumentFile, DamagedOrForeignFilesFailToOpenWithWordsError) {
         std::string("simword-document 1\nparagraph end=section-next-page\nend\n"),
         std::string("simword-document 1\ntext {bookmark a}open\nend\n"),
         std::string("simword-document 1\ntext {font size=0}x\nend\n"),
+        std::string("simword-document 1\ntext {font style=\"Normal\"}x\nend\n"),
+        std::string("simword-document 1\ntext {font style=\"objet\"}x\nend\n"),
         std::string("simword-document 1\nstyle \"A\" base=\"B\"\nstyle \"B\" base=\"A\"\nend\n"),
         std::string("simword-document 1\ntext \"unterminated {font font=\"x}\nend\n")}) {
     host.write("docs/bad.doc", bytes);

@@ -79,6 +79,16 @@ TEST_F(DocumentFormat, TabStopsReportWordsConstants) {
   EXPECT_EQ(tabs.get(u"Count").toLong(), 0);
   // The other paragraphs were never touched.
   EXPECT_EQ(paragraph(2).get(u"TabStops").get(u"Count").toLong(), 0);
+
+  // A tab stop that the paragraph's style sets is listed as a custom tab stop; Word's
+  // default stops are not listed at all.
+  Auto styled = doc.get(u"Styles").call(u"Add", u"tabulé", 1);
+  styled.get(u"ParagraphFormat").get(u"TabStops").call(u"Add", 311.85f, 2, 1);
+  paragraph(3).put(u"Style", u"tabulé");
+  Auto own = paragraph(3).get(u"TabStops");
+  ASSERT_EQ(own.get(u"Count").toLong(), 1);
+  EXPECT_TRUE(own.get(u"Item", 1).get(u"CustomTab").toBool());
+  EXPECT_EQ(own.get(u"Item", 1).get(u"Position").toSingle(), 311.85f);
 }
 
 TEST_F(DocumentFormat, APropertyThatDiffersAcrossParagraphsReadsUndefined) {
@@ -147,6 +157,30 @@ TEST_F(DocumentFormat, StylesAreFoundByNameWithNameLocalAsTheirValue) {
   // A range over several styles gives the first paragraph's.
   EXPECT_EQ(doc.get(u"Range", 0, 9).get(u"Style").toString(), u"Normal");
   EXPECT_EQ(doc.get(u"Range", 7, 16).get(u"Style").toString(), u"adresse");
+}
+
+TEST_F(DocumentFormat, RangeStyleIsTheFirstCharactersCharacterStyleWhereItHasOne) {
+  Auto objet = doc.get(u"Styles").call(u"Add", u"objet", 2);  // wdStyleTypeCharacter
+  objet.get(u"Font").put(u"Bold", -1);
+  Auto second = doc.get(u"Range", 6, 12);  // "second"
+  second.put(u"Style", u"objet");
+  EXPECT_EQ(second.get(u"Style").toString(), u"objet");
+  EXPECT_EQ(second.get(u"Font").get(u"Bold").toLong(), -1);
+  // The paragraph keeps its paragraph style, and so does a range that starts before.
+  EXPECT_EQ(paragraph(2).get(u"Style").toString(), u"Normal");
+  EXPECT_EQ(doc.get(u"Range", 5, 12).get(u"Style").toString(), u"Normal");
+  EXPECT_EQ(doc.get(u"Range", 8, 18).get(u"Style").toString(), u"objet");
+  EXPECT_EQ(doc.get(u"Range", 8, 8).get(u"Style").toString(), u"objet");
+  // Text typed after it carries it on.
+  doc.get(u"Range", 12, 12).call(u"InsertBefore", u"!");
+  EXPECT_EQ(doc.get(u"Range", 12, 13).get(u"Style").toString(), u"objet");
+
+  // Default Paragraph Font takes it away; a deleted style leaves the text without one.
+  doc.get(u"Range", 6, 9).put(u"Style", u"Default Paragraph Font");
+  EXPECT_EQ(doc.get(u"Range", 6, 9).get(u"Style").toString(), u"Normal");
+  EXPECT_EQ(doc.get(u"Range", 9, 12).get(u"Style").toString(), u"objet");
+  objet.call(u"Delete");
+  EXPECT_EQ(doc.get(u"Range", 9, 12).get(u"Style").toString(), u"Normal");
 }
 
 TEST_F(DocumentFormat, DescriptionSummarisesWhatSetsAStyleApartFromItsBase) {

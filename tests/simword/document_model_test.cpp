@@ -194,6 +194,7 @@ TEST_P(FileFormat, WhateverEditsMakeReadsBackUnchanged) {
   StyleDef& style = c.styles().add(u"Texte \"courrier\"", kStyleTypeParagraph);
   style.para.tabs.set = {TabStop{1134, kAlignTabRight, kTabLeaderDots}};
   StyleId styles[] = {c.styles().normal(), style.id, c.styles().find(u"Heading 2")->id};
+  StyleId mark = c.styles().add(u"Marque \"m\"", kStyleTypeCharacter).id;
   for (int batch = 0; batch < 30; ++batch) {
     for (int step = 0; step < 20; ++step) {
       int32_t a = pick(c.end());
@@ -214,6 +215,9 @@ TEST_P(FileFormat, WhateverEditsMakeReadsBackUnchanged) {
           f.spacing = pick(3) * 20 - 20;
           if (pick(2) == 0) {
             f.fontName = u"Arial";
+          }
+          if (pick(3) == 0) {
+            f.charStyle = pick(2) == 0 ? mark : 0;
           }
           c.formatChars(a, b, f);
           break;
@@ -264,6 +268,7 @@ TEST_P(FileFormat, WhateverEditsMakeReadsBackUnchanged) {
     }
     for (int32_t pos = 0; pos < c.end(); ++pos) {
       ASSERT_EQ(r.charFormat(pos), c.charFormat(pos)) << "character " << pos << "\n" << written;
+      ASSERT_EQ(r.directChar(pos).charStyle.has_value(), c.directChar(pos).charStyle.has_value());
     }
     ASSERT_EQ(r.bookmarks().size(), c.bookmarks().size());
     for (const auto& b : c.bookmarks()) {

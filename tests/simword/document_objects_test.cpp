@@ -44,6 +44,12 @@ TEST_F(DocumentObjects, RangeBoundsMoveAsWordMovesThem) {
   EXPECT_EQ(r.get(u"End").toLong(), 10);
   EXPECT_EQ(errorOf([&] { r.put(u"End", 100); }), 4608);
   EXPECT_EQ(range(8, 3).get(u"Text").toString(), u"ha\rbe");
+  // Document.Range takes positions up to the end of the story, and fails past it.
+  int32_t end = doc.get(u"Content").get(u"End").toLong();
+  EXPECT_EQ(range(end - 1, end).get(u"Text").toString(), u"\r");
+  EXPECT_EQ(errorOf([&] { range(0, end + 1); }), 4608);
+  EXPECT_EQ(errorOf([&] { range(end + 1, end + 1); }), 4608);
+  EXPECT_EQ(errorOf([&] { range(-1, 2); }), 4608);
 
   // A duplicate is a range of its own.
   Auto d = range(0, 5).get(u"Duplicate");
@@ -156,7 +162,7 @@ TEST_F(DocumentObjects, SavedFollowsChangesAndCloseSavesOnlyWhenAsked) {
   document->typeText(0, u"x");
   EXPECT_FALSE(doc.get(u"Saved").toBool());
   std::string before = host.read("docs/Letter.doc");
-  doc.call(u"Close");  // without SaveChanges Word would ask; the simulated Word does not save
+  doc.call(u"Close");  // without SaveChanges Word asks; the person here answers No
   EXPECT_EQ(host.read("docs/Letter.doc"), before);
   EXPECT_TRUE(document->isClosed());
 

@@ -73,6 +73,20 @@ TEST_F(DocumentText, BreaksAreTheCharactersWordWrites) {
   EXPECT_EQ(doc.get(u"Paragraphs").get(u"Item", 1).get(u"Range").get(u"Text").toString(),
             u"a\vb\fc\x0e"
             u"d\f");
+
+  // A section break goes in front of a range that holds text, which keeps it; a page break
+  // takes its place.
+  setText(u"one two three");
+  doc.get(u"Bookmarks").call(u"Add", u"two", range(4, 7));
+  Auto two = range(4, 7);
+  two.call(u"InsertBreak", 3);  // wdSectionBreakContinuous
+  EXPECT_EQ(text(), u"one \ftwo three\r");
+  EXPECT_EQ(two.get(u"Text").toString(), u"two");
+  EXPECT_EQ(doc.get(u"Sections").get(u"Count").toLong(), 2);
+  EXPECT_EQ(doc.get(u"Bookmarks").get(u"Item", u"two").get(u"Range").get(u"Text").toString(),
+            u"\ftwo");
+  two.call(u"InsertBreak", 7);  // wdPageBreak
+  EXPECT_EQ(text(), u"one \f\f three\r");
 }
 
 TEST_F(DocumentText, ParagraphsOfARangeAreThoseItTouches) {
@@ -121,7 +135,7 @@ TEST_F(DocumentText, TextInsertedAtABookmarksStartIsInItAndAtItsEndIsNot) {
   EXPECT_EQ(text(), u"NOM-\v\vPRENOM\r");
 }
 
-TEST_F(DocumentText, ABookmarksOwnRangeTakesInWhatItsInsertMethodsAdd) {
+TEST_F(DocumentText, InsertBeforeExtendsTheBookmarkOfTheRangeAndInsertAfterDoesNot) {
   setText(u"0123456789");
   Auto bookmarks = doc.get(u"Bookmarks");
   bookmarks.call(u"Add", u"b", range(3, 6));
@@ -129,16 +143,21 @@ TEST_F(DocumentText, ABookmarksOwnRangeTakesInWhatItsInsertMethodsAdd) {
   auto marked = [&](const char16_t* name) {
     return bookmarks.get(u"Item", name).get(u"Range").get(u"Text").toString();
   };
-  bookmarks.get(u"Item", u"b").get(u"Range").call(u"InsertAfter", u"!");
-  EXPECT_EQ(marked(u"b"), u"345!");
+  // The text goes right after the bookmark, which keeps its extent; the range grows.
+  Auto own = bookmarks.get(u"Item", u"b").get(u"Range");
+  own.call(u"InsertAfter", u"!");
+  EXPECT_EQ(marked(u"b"), u"345");
+  EXPECT_EQ(own.get(u"Text").toString(), u"345!");
   bookmarks.get(u"Item", u"b").get(u"Range").call(u"InsertBefore", u"<");
-  EXPECT_EQ(marked(u"b"), u"<345!");
+  EXPECT_EQ(marked(u"b"), u"<345");
   bookmarks.get(u"Item", u"b").get(u"Range").call(u"InsertParagraphAfter");
-  EXPECT_EQ(marked(u"b"), u"<345!\r");
-  // An empty bookmark too (a collapsed range at its place is its range).
+  EXPECT_EQ(marked(u"b"), u"<345");
+  // An empty bookmark the same (a collapsed range at its place is its range).
   bookmarks.get(u"Item", u"empty").get(u"Range").call(u"InsertAfter", u"e");
-  EXPECT_EQ(marked(u"empty"), u"e");
-  EXPECT_EQ(text(), u"012<345!\r67e89\r");
+  EXPECT_EQ(marked(u"empty"), u"");
+  bookmarks.get(u"Item", u"empty").get(u"Range").call(u"InsertBefore", u"f");
+  EXPECT_EQ(marked(u"empty"), u"f");
+  EXPECT_EQ(text(), u"012<345\r!67fe89\r");
 }
 
 TEST_F(DocumentText, AnEmptyBookmarkStaysInFrontOfTextInsertedAtItsPlace) {
