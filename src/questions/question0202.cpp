@@ -67,6 +67,15 @@ class Question0202 : public Question<Question0202> {
       msCauseErreur = u"B";
       return;
     }
+    // The left tab stop (the first at a left reference) is a plain one: left-aligned, no
+    // leader. A centred or decimal tab, or a leader, is not the tab stop asked for.
+    const word::TabStop gaucheTab =
+        tabulations.Item(PremierePositionParmi(tabulations, m, {secondeGauche, premiereGauche}));
+    if (gaucheTab.Alignment() != word::wdAlignTabLeft ||
+        gaucheTab.Leader() != word::wdTabLeaderSpaces) {
+      msCauseErreur = u"A";
+      return;
+    }
 
     // The right tab stop: the last one that is at neither left reference. With both tab
     // stops at a left reference (56.7 and 57.0 points) there is none, so the right tab
