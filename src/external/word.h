@@ -32,6 +32,7 @@ inline constexpr WordBool kFalse = 0;
 // Constants of Word and Office in use, with their values.
 inline constexpr int32_t wdWindowStateMaximize = 1;
 inline constexpr int32_t wdCentimeters = 1;
+inline constexpr int32_t wdMillimeters = 2;
 inline constexpr int32_t wdAllowOnlyFormFields = 2;
 inline constexpr int32_t wdGoToBookmark = -1;
 inline constexpr int32_t wdSaveChanges = -1;

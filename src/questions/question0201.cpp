@@ -1,7 +1,7 @@
 // Question 0201: a left tab stop after the label "NOM" of "Bulletin.doc". The paragraph of
 // the passage "s01" must carry exactly one custom tab stop, left-aligned, at 2 cm (0.75 in
-// when Word measures in another unit), with no left or first-line indent and the text
-// unchanged.
+// when Word measures in inches, points or picas), with no left or first-line indent and the
+// text unchanged.
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -60,9 +60,9 @@ class Question0201 : public Question<Question0201> {
     const int16_t a = automation::Variant(tabulations.Item(1).Alignment()).toInteger();
 
     module::gMeasurementUnit = mApplication.Options().MeasurementUnit();
-    const bool centimetres = module::gMeasurementUnit == word::wdCentimeters;
-    const double premiereReference = centimetres ? 57.0 : 54.0;
-    const double secondeReference = centimetres ? 56.7 : 54.0;
+    const bool metrique = MesureMetrique(module::gMeasurementUnit);
+    const double premiereReference = metrique ? 57.0 : 54.0;
+    const double secondeReference = metrique ? 56.7 : 54.0;
 
     if (!automation::singleEquals(p, premiereReference) &&
         !automation::singleEquals(p, secondeReference)) {

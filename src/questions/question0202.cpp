@@ -1,8 +1,8 @@
 // Question 0202: a left tab stop and a dotted right tab stop after the label "NOM" of
 // "Bulletin.doc". The paragraph of the passage "s01" must carry exactly two custom tab
-// stops, one at 2 cm and one right-aligned with a dotted leader at 11 cm (0.75 in and
-// 4.75 in when Word measures in another unit), with no left or first-line indent and the
-// text unchanged.
+// stops, a plain left tab at 2 cm and a right-aligned one with a dotted leader at 11 cm
+// (0.75 in and 4.75 in when Word measures in inches, points or picas), with no left or
+// first-line indent and the text unchanged.
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -32,10 +32,10 @@ class Question0202 : public Question<Question0202> {
     const word::Range r = mApplication.ActiveDocument().Bookmarks().Item(u"s01").Range();
 
     module::gMeasurementUnit = mApplication.Options().MeasurementUnit();
-    const bool centimetres = module::gMeasurementUnit == word::wdCentimeters;
-    const double premiereGauche = centimetres ? 57.0 : 54.0;
-    const double secondeGauche = centimetres ? 56.7 : 54.0;
-    const double droite = centimetres ? 311.85 : 342.0;
+    const bool metrique = MesureMetrique(module::gMeasurementUnit);
+    const double premiereGauche = metrique ? 57.0 : 54.0;
+    const double secondeGauche = metrique ? 56.7 : 54.0;
+    const double droite = metrique ? 311.85 : 342.0;
 
     const float retrait = r.Paragraphs().LeftIndent();
     const float retraitPremiereLigne = r.Paragraphs().FirstLineIndent();
@@ -65,6 +65,15 @@ class Question0202 : public Question<Question0202> {
     }
     if (m == 1) {
       msCauseErreur = u"B";
+      return;
+    }
+    // The left tab stop (the first at a left reference) is a plain one: left-aligned, no
+    // leader. A centred or decimal tab, or a leader, is not the tab stop asked for.
+    const word::TabStop gaucheTab =
+        tabulations.Item(PremierePositionParmi(tabulations, m, {secondeGauche, premiereGauche}));
+    if (gaucheTab.Alignment() != word::wdAlignTabLeft ||
+        gaucheTab.Leader() != word::wdTabLeaderSpaces) {
+      msCauseErreur = u"A";
       return;
     }
 

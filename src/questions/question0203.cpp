@@ -2,7 +2,7 @@
 // with a manual line break exactly where the passage "s01" ends and "s02" begins, without a
 // new paragraph; the paragraph of "s01" has no indent and exactly two custom tab stops, a
 // plain left tab at 2 cm and a dotted right tab at 11 cm (0.75 in and 4.75 in when Word
-// measures in another unit).
+// measures in inches, points or picas).
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -37,10 +37,10 @@ class Question0203 : public Question<Question0203> {
     const word::Range r1 = signets.Item(u"s01").Range();
     const word::Range r2 = signets.Item(u"s02").Range();
 
-    const bool centimetres = module::gMeasurementUnit == word::wdCentimeters;
-    const double gauche = centimetres ? 56.7 : 54.0;
-    const double exclue = centimetres ? 57.0 : 54.0;
-    const double droite = centimetres ? 311.85 : 342.0;
+    const bool metrique = MesureMetrique(module::gMeasurementUnit);
+    const double gauche = metrique ? 56.7 : 54.0;
+    const double exclue = metrique ? 57.0 : 54.0;
+    const double droite = metrique ? 311.85 : 342.0;
 
     if (automation::inStr(r1.Text() + r2.Text(), kSautDeLigne) == 0) {
       msCauseErreur = u"B";

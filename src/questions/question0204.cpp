@@ -1,8 +1,9 @@
-// Question 0204: a left and a right tab stop in "Bulletin.doc". The paragraph of the passage
-// "s01" has no indent and exactly two custom tab stops: a plain left tab at 2 cm (0.75 in
-// when Word measures in another unit) and a right-aligned tab with a dotted leader. A right
-// tab exactly at 11 cm (4.75 in) has a code of its own; a dotted right tab anywhere else is
-// accepted with a nuance. Every completed evaluation stores a code.
+// Question 0204: a left and a right tab stop in "Bulletin.doc". The paragraph of the
+// passage "s01" has no indent and exactly two custom tab stops: a plain left tab at 2 cm
+// (0.75 in when Word measures in inches, points or picas) and a right-aligned tab with a
+// dotted leader. A right tab exactly at 11 cm (4.75 in) has a code of its own; a dotted
+// right tab anywhere else is accepted with a nuance. Every completed evaluation stores a
+// code.
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -28,10 +29,10 @@ class Question0204 : public Question<Question0204> {
     const word::Range r1 = mApplication.ActiveDocument().Bookmarks().Item(u"s01").Range();
 
     // The unit recorded when the user's settings were saved; the option is not read again.
-    const bool centimetres = module::gMeasurementUnit == word::wdCentimeters;
-    const double gauche = centimetres ? 56.7 : 54.0;
-    const double exclue = centimetres ? 57.0 : 54.0;
-    const double onzeCentimetres = centimetres ? 311.85 : 342.0;
+    const bool metrique = MesureMetrique(module::gMeasurementUnit);
+    const double gauche = metrique ? 56.7 : 54.0;
+    const double exclue = metrique ? 57.0 : 54.0;
+    const double onzeCentimetres = metrique ? 311.85 : 342.0;
 
     const float retrait = r1.Paragraphs().LeftIndent();
     const float retraitPremiereLigne = r1.Paragraphs().FirstLineIndent();

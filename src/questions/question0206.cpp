@@ -1,8 +1,8 @@
 // Question 0206: a note typed into "Bulletin.doc" and laid out with a hanging indent. The
 // passage "s01" reads "NB : ", a tab, then the payment note; its paragraph has one plain
 // left tab stop at 2 cm, a left indent of 2 cm and a first-line indent of -2 cm (0.75 in
-// when Word measures in another unit). The no-break space that Word's automatic formatting
-// puts before a colon and the curly apostrophe are accepted.
+// when Word measures in inches, points or picas). The no-break space that Word's automatic
+// formatting puts before a colon and the curly apostrophe are accepted.
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -35,7 +35,7 @@ class Question0206 : public Question<Question0206> {
   void Evalue() {
     const word::Range r1 = mApplication.ActiveDocument().Bookmarks().Item(u"s01").Range();
     // The unit recorded when the user's settings were saved; the option is not read again.
-    const double l = module::gMeasurementUnit == word::wdCentimeters ? 56.7 : 54.0;
+    const double l = MesureMetrique(module::gMeasurementUnit) ? 56.7 : 54.0;
 
     // Word's automatic formatting: a no-break space before a colon, a curly apostrophe.
     std::u16string texte = automation::replaceAll(r1.Text(), u"\u00A0:", u" :");

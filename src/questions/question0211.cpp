@@ -1,5 +1,6 @@
-// Question 0211: the style "adresse" (in any letter case) on the two passages "s01" and
-// "s02" of "Bulletin.doc".
+// Question 0211: the style "adresse" (in any letter case) on every paragraph of the two
+// passages "s01" and "s02" of "Bulletin.doc".
+#include <cstdint>
 #include <memory>
 #include <string_view>
 
@@ -29,12 +30,30 @@ class Question0211 : public Question<Question0211> {
     const word::Range r2 = signets.Item(u"s02").Range();
 
     for (const word::Range& passage : {r1, r2}) {
-      // The style's name, as the Style object gives it as its default value.
-      if (automation::lower(passage.Style().toString()) != kStyle) {
+      if (!DansLeStyle(passage)) {
         msCauseErreur = u"A";
         return;
       }
     }
+  }
+
+ private:
+  // Whether the passage and every paragraph of it carry the style. A passage's own style is
+  // only that of its start (its first paragraph), so each paragraph is read as well: an
+  // address styled on its first line only is not styled.
+  static bool DansLeStyle(const word::Range& passage) {
+    // The style's name, as the Style object gives it as its default value.
+    if (automation::lower(passage.Style().toString()) != kStyle) {
+      return false;
+    }
+    const word::Paragraphs paragraphes = passage.Paragraphs();
+    const int32_t n = paragraphes.Count();
+    for (int32_t i = 1; i <= n; ++i) {
+      if (automation::lower(paragraphes.Item(i).Style().toString()) != kStyle) {
+        return false;
+      }
+    }
+    return true;
   }
 };
 

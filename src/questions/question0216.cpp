@@ -68,6 +68,13 @@ class Question0216 : public Question<Question0216> {
       return;
     }
 
+    // A template of a single section has no back page: it is not the letter's template.
+    if (mApplication.ActiveDocument().Sections().Count() < 2) {
+      msCauseErreur = u"A";
+      FermeModele();
+      return;
+    }
+
     if (automation::upper(mApplication.ActiveDocument().Sections().Item(2).Range().Text()) !=
         kSociete) {
       msCauseErreur = u"A";

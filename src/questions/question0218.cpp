@@ -92,7 +92,9 @@ class Question0218 : public Question<Question0218> {
         [&] {
           mApplication.Documents().Item(std::u16string(kModele)).Activate();
           mApplication.ActiveDocument().Paragraphs().PutStyle(std::u16string(kStyle));
-          if (mApplication.ActiveDocument().Paragraphs().SpaceBefore() == 18.0F) {
+          // Any other value than the 6 points asked for: the change did not reach the
+          // template.
+          if (mApplication.ActiveDocument().Paragraphs().SpaceBefore() != 6.0F) {
             msCauseErreur = u"E";
           }
           mApplication.ActiveDocument().Close(word::wdDoNotSaveChanges);

@@ -17,6 +17,10 @@ bool equalsOne(float position, std::initializer_list<double> references) {
 
 }  // namespace
 
+bool MesureMetrique(int32_t unite) {
+  return unite == word::wdCentimeters || unite == word::wdMillimeters;
+}
+
 int32_t NombreTabulationsPerso(const word::TabStops& tabStops, int32_t upTo) {
   int32_t count = 0;
   for (int32_t i = 1; i <= upTo; ++i) {
@@ -36,12 +40,17 @@ TabulationsPerso CompteTabulationsPerso(const word::TabStops& tabStops) {
 
 bool PositionParmi(const word::TabStops& tabStops, int32_t upTo,
                    std::initializer_list<double> references) {
+  return PremierePositionParmi(tabStops, upTo, references) != 0;
+}
+
+int32_t PremierePositionParmi(const word::TabStops& tabStops, int32_t upTo,
+                              std::initializer_list<double> references) {
   for (int32_t i = 1; i <= upTo; ++i) {
     if (equalsOne(tabStops.Item(i).Position(), references)) {
-      return true;
+      return i;
     }
   }
-  return false;
+  return 0;
 }
 
 int32_t DernierePositionHors(const word::TabStops& tabStops, int32_t upTo,

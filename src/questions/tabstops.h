@@ -1,5 +1,6 @@
 // Reading the tab stops of a passage, as the tab-stop questions do: every tab stop is read
-// afresh by its index (1-based) from the passage's TabStops collection.
+// afresh by its index (1-based) from the passage's TabStops collection. And the unit that
+// chooses the reference positions of those questions.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,11 @@
 #include "external/word.h"
 
 namespace r58046::questions {
+
+// Whether Word measures in a metric unit (centimetres or millimetres): the positions and
+// indents are then expected at their centimetre values; in inches, points and picas at their
+// inch values.
+bool MesureMetrique(int32_t unite);
 
 // The number of indices 1..upTo whose tab stop is a custom one (CustomTab true).
 int32_t NombreTabulationsPerso(const word::TabStops& tabStops, int32_t upTo);
@@ -25,6 +31,11 @@ TabulationsPerso CompteTabulationsPerso(const word::TabStops& tabStops);
 // the references.
 bool PositionParmi(const word::TabStops& tabStops, int32_t upTo,
                    std::initializer_list<double> references);
+
+// The first index in 1..upTo whose tab stop has a Position equal, in single precision, to one
+// of the references; 0 when there is none.
+int32_t PremierePositionParmi(const word::TabStops& tabStops, int32_t upTo,
+                              std::initializer_list<double> references);
 
 // The highest index in 1..upTo whose Position differs (in single precision) from every
 // reference; 0 when there is none.
