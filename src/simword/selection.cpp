@@ -34,6 +34,14 @@ const automation::MemberTable<Selection>& Selection::members() {
           .method(u"InsertFile",
                   {u"FileName", u"Range", u"ConfirmConversions", u"Link", u"Attachment"},
                   &S::insertFile)
+          .method(u"HomeKey", {u"Unit", u"Extend"}, &S::homeKey)
+          .method(u"EndKey", {u"Unit", u"Extend"}, &S::endKey)
+          .method(u"MoveUp", {u"Unit", u"Count", u"Extend"}, &S::moveUp)
+          .method(u"MoveDown", {u"Unit", u"Count", u"Extend"}, &S::moveDown)
+          .method(u"WholeStory", &S::wholeStory)
+          .prop(u"Style", &S::style, &S::setStyle)
+          .get(u"Paragraphs", &S::paragraphs)
+          .get(u"ParagraphFormat", &S::paragraphFormat)
           .get(u"Document", &S::document)
           .get(u"Text", &S::text)
           .asDefault();
@@ -46,6 +54,12 @@ std::shared_ptr<Document> Selection::open() const {
     raiseWordError(wderrors::kObjectDeleted);
   }
   return document;
+}
+
+void Selection::place(int32_t start, int32_t end) {
+  window_->selectionStart = start;
+  window_->selectionEnd = end;
+  window_->selectionActiveAtStart = false;
 }
 
 void Selection::clamp(const Document& document) {
@@ -65,8 +79,7 @@ ObjectRef Selection::goTo(std::optional<int32_t> what, const Variant& /*which*/,
     raiseWordError(wderrors::kNoSuchBookmark);
   }
   // Going to a bookmark selects what it marks.
-  window_->selectionStart = mark->first;
-  window_->selectionEnd = mark->second;
+  place(mark->first, mark->second);
   return document->range(mark->first, mark->second);
 }
 
@@ -77,8 +90,7 @@ int32_t Selection::start() {
 
 void Selection::setStart(int32_t value) {
   auto document = open();
-  window_->selectionStart = value;
-  window_->selectionEnd = std::max(window_->selectionEnd, value);
+  place(value, std::max(window_->selectionEnd, value));
   clamp(*document);
 }
 
@@ -89,8 +101,7 @@ int32_t Selection::end() {
 
 void Selection::setEnd(int32_t value) {
   auto document = open();
-  window_->selectionEnd = value;
-  window_->selectionStart = std::min(window_->selectionStart, value);
+  place(std::min(window_->selectionStart, value), value);
   clamp(*document);
 }
 
@@ -115,7 +126,8 @@ void Selection::typeText(const std::u16string& text) {
   } else {
     document->typeText(at, text);
   }
-  window_->selectionStart = window_->selectionEnd = at + static_cast<int32_t>(text.size());
+  int32_t after = at + static_cast<int32_t>(text.size());
+  place(after, after);
 }
 
 void Selection::typeParagraph() {
@@ -134,17 +146,14 @@ void Selection::typeBackspace() {
     --start;
   }
   document->replaceText(start, end, {});
-  window_->selectionStart = window_->selectionEnd = start;
+  place(start, start);
 }
 
 void Selection::collapse(std::optional<int32_t> direction) {
   clamp(*open());
   // wdCollapseStart (1) unless wdCollapseEnd (0).
-  if (direction.value_or(1) == 0) {
-    window_->selectionStart = window_->selectionEnd;
-  } else {
-    window_->selectionEnd = window_->selectionStart;
-  }
+  int32_t at = direction.value_or(1) == 0 ? window_->selectionEnd : window_->selectionStart;
+  place(at, at);
 }
 
 void Selection::editThroughRange(const std::function<void(docobj::Range&)>& edit) {
@@ -152,7 +161,7 @@ void Selection::editThroughRange(const std::function<void(docobj::Range&)>& edit
   auto& r = dynamic_cast<docobj::Range&>(*selected);
   edit(r);
   int32_t after = r.end();
-  window_->selectionStart = window_->selectionEnd = after;
+  place(after, after);
 }
 
 void Selection::insertBreak(std::optional<int32_t> type) {
@@ -175,6 +184,119 @@ void Selection::insertFile(std::u16string fileName, std::optional<std::u16string
     r.insertFile(std::move(fileName), std::move(range), std::move(confirmConversions),
                  std::move(link), std::move(attachment));
   });
+}
+
+// --- moving with the keyboard
+
+namespace {
+
+// Word's units (WdUnits) that the keys below move by.
+constexpr int32_t kWdParagraph = 4;
+constexpr int32_t kWdLine = 5;
+constexpr int32_t kWdStory = 6;
+
+}  // namespace
+
+int32_t Selection::activeEnd() const {
+  return window_->selectionActiveAtStart ? window_->selectionStart : window_->selectionEnd;
+}
+
+int32_t Selection::moveActiveEnd(const Document& document, int32_t to,
+                                 std::optional<int32_t> extend) {
+  int32_t from = activeEnd();
+  if (extend.value_or(0) != 0) {
+    int32_t anchor =
+        window_->selectionActiveAtStart ? window_->selectionEnd : window_->selectionStart;
+    place(std::min(anchor, to), std::max(anchor, to));
+    window_->selectionActiveAtStart = to < anchor;
+  } else {
+    // The insertion point cannot stand after the story's last paragraph mark.
+    to = std::min(to, document.contentEnd() - 1);
+    place(to, to);
+  }
+  return to - from;
+}
+
+int32_t Selection::homeKey(std::optional<int32_t> unit, std::optional<int32_t> extend) {
+  auto document = open();
+  clamp(*document);
+  if (unit.value_or(kWdLine) != kWdStory) {
+    raiseWordError(errors::kWordCommandNotAvailable);
+  }
+  return -moveActiveEnd(*document, 0, extend);
+}
+
+int32_t Selection::endKey(std::optional<int32_t> unit, std::optional<int32_t> extend) {
+  auto document = open();
+  clamp(*document);
+  if (unit.value_or(kWdLine) != kWdStory) {
+    raiseWordError(errors::kWordCommandNotAvailable);
+  }
+  // Extending takes in the last paragraph mark; the insertion point stops in front of it.
+  return moveActiveEnd(*document, document->contentEnd(), extend);
+}
+
+int32_t Selection::moveUp(std::optional<int32_t> unit, std::optional<int32_t> count,
+                          std::optional<int32_t> extend) {
+  auto document = open();
+  clamp(*document);
+  if (unit.value_or(kWdLine) != kWdParagraph) {
+    raiseWordError(errors::kWordCommandNotAvailable);
+  }
+  // Each step goes to the start of the paragraph, or of the one before when already there.
+  int32_t at = activeEnd();
+  int32_t moved = 0;
+  for (int32_t n = count.value_or(1); n > 0 && at > 0; --n, ++moved) {
+    int32_t start = document->paragraphBounds(at).first;
+    at = start < at ? start : document->paragraphBounds(at - 1).first;
+  }
+  moveActiveEnd(*document, at, extend);
+  return moved;
+}
+
+int32_t Selection::moveDown(std::optional<int32_t> unit, std::optional<int32_t> count,
+                            std::optional<int32_t> extend) {
+  auto document = open();
+  clamp(*document);
+  if (unit.value_or(kWdLine) != kWdParagraph) {
+    raiseWordError(errors::kWordCommandNotAvailable);
+  }
+  // Each step goes to the start of the next paragraph; from the last one, to the end of the
+  // story.
+  int32_t at = activeEnd();
+  int32_t moved = 0;
+  for (int32_t n = count.value_or(1); n > 0 && at < document->contentEnd(); --n, ++moved) {
+    at = document->paragraphBounds(at).second;
+  }
+  moveActiveEnd(*document, at, extend);
+  return moved;
+}
+
+void Selection::wholeStory() {
+  auto document = open();
+  place(0, document->contentEnd());
+}
+
+// --- formatting what is selected, as the Style box and the Format dialogs do
+
+ObjectRef Selection::style() {
+  ObjectRef selected = range();
+  return dynamic_cast<docobj::Range&>(*selected).style();
+}
+
+void Selection::setStyle(Variant style) {
+  ObjectRef selected = range();
+  dynamic_cast<docobj::Range&>(*selected).setStyle(std::move(style));
+}
+
+ObjectRef Selection::paragraphs() {
+  ObjectRef selected = range();
+  return dynamic_cast<docobj::Range&>(*selected).paragraphs();
+}
+
+ObjectRef Selection::paragraphFormat() {
+  ObjectRef selected = range();
+  return dynamic_cast<docobj::Range&>(*selected).paragraphFormat();
 }
 
 ObjectRef Selection::document() {

@@ -25,6 +25,14 @@ inline constexpr int32_t kWdGoToBookmark = -1;
 // insertion point after what was put in; a section break is the exception: it goes in front
 // of the selection, which stays selected. TypeBackspace deletes a selected passage, or else
 // the character before the insertion point.
+//
+// The keys that move it: HomeKey and EndKey by the story (Ctrl+Home, Ctrl+End), MoveUp and
+// MoveDown by paragraph (Ctrl+Up, Ctrl+Down), each with Extend (Shift held), and WholeStory
+// (Ctrl+A); the simulated Word lays out no lines, so units that need a layout (a line, a
+// screen) fail with Word's "command not available". Extending moves the active end and
+// keeps the other; a collapsed selection never stands after the story's last paragraph mark.
+// Style, Paragraphs and ParagraphFormat act on the selected text as on a range of it: the
+// Style box and the Format dialogs act on every paragraph the selection touches.
 class Selection : public SimObject<Selection> {
  public:
   Selection(std::shared_ptr<Application> application, std::shared_ptr<WindowData> window);
@@ -48,9 +56,25 @@ class Selection : public SimObject<Selection> {
                   std::optional<automation::Variant> confirmConversions,
                   std::optional<automation::Variant> link,
                   std::optional<automation::Variant> attachment);
+  int32_t homeKey(std::optional<int32_t> unit, std::optional<int32_t> extend);
+  int32_t endKey(std::optional<int32_t> unit, std::optional<int32_t> extend);
+  int32_t moveUp(std::optional<int32_t> unit, std::optional<int32_t> count,
+                 std::optional<int32_t> extend);
+  int32_t moveDown(std::optional<int32_t> unit, std::optional<int32_t> count,
+                   std::optional<int32_t> extend);
+  void wholeStory();
+  automation::ObjectRef style();
+  void setStyle(automation::Variant style);
+  automation::ObjectRef paragraphs();
+  automation::ObjectRef paragraphFormat();
   automation::ObjectRef document();
 
  private:
+  void place(int32_t start, int32_t end);  // a selection extended forwards, if at all
+  int32_t activeEnd() const;
+  // Moves the active end to `to` when extending, else puts the insertion point there;
+  // returns how far the active end moved.
+  int32_t moveActiveEnd(const Document& document, int32_t to, std::optional<int32_t> extend);
   std::shared_ptr<Document> open() const;  // the window's document; Word's error once closed
   void clamp(const Document& document);
   // Edits the selected text through a Range object of the document, as Range's own member
