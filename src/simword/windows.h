@@ -39,6 +39,8 @@ struct WindowData {
   // The selection of this window: [start, end) in the main text.
   int32_t selectionStart = 0;
   int32_t selectionEnd = 0;
+  // Whether the start is the end that Shift with an arrow key moves (after extending leftwards).
+  bool selectionStartActive = false;
 
   PaneData& activePaneData() { return *panes[activePane]; }
 };

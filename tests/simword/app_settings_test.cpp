@@ -263,5 +263,88 @@ TEST_F(AppSettings, SelectionInsertsBreaksAndFilesInPlaceOfWhatIsSelected) {
   EXPECT_EQ(selection.get(u"Start").toLong(), 8);
 }
 
+TEST_F(AppSettings, SelectionMovesAndExtendsAsTheKeysDo) {
+  Object app = createWord();
+  Object document = Object(app.get(u"Documents")).call(u"Add");
+  Object selection = app.get(u"Selection");
+  selection.call(u"TypeText", u"un\rdeux\rtrois");  // paragraphs [0, 3) [3, 8) [8, 14)
+  auto at = [&] {
+    return std::make_pair(selection.get(u"Start").toLong(), selection.get(u"End").toLong());
+  };
+  auto call = [&](const char16_t* name, auto... args) {
+    return selection.call(name, Variant(args)...).toLong();
+  };
+  const Variant none = Variant::missing();
+
+  // Arrows: the insertion point stops in front of the last paragraph mark; with Shift the
+  // active end moves and may cross the anchor.
+  EXPECT_EQ(call(u"MoveRight", none, 5), 0);
+  EXPECT_EQ(at(), std::make_pair(13, 13));
+  EXPECT_EQ(call(u"MoveRight", none, 2, 1), 1);  // the last mark can be selected
+  EXPECT_EQ(at(), std::make_pair(13, 14));
+  EXPECT_EQ(call(u"MoveLeft", none, 3, 1), 3);
+  EXPECT_EQ(at(), std::make_pair(11, 13));
+  EXPECT_EQ(selection.get(u"Text").toString(), u"is");
+  EXPECT_EQ(call(u"MoveRight"), 1);  // collapsing a selection is the first unit
+  EXPECT_EQ(at(), std::make_pair(13, 13));
+  EXPECT_EQ(call(u"MoveLeft", 1, 2), 2);
+  EXPECT_EQ(at(), std::make_pair(11, 11));
+
+  // Ctrl+Up and Ctrl+Down go from paragraph start to paragraph start; in the last paragraph
+  // Ctrl+Down goes to its end, and with Shift takes its mark.
+  EXPECT_EQ(call(u"MoveUp", 4), 1);
+  EXPECT_EQ(at(), std::make_pair(8, 8));
+  EXPECT_EQ(call(u"MoveUp", 4, 5), 2);
+  EXPECT_EQ(at(), std::make_pair(0, 0));
+  EXPECT_EQ(call(u"MoveDown", 4, 1, 1), 1);
+  EXPECT_EQ(selection.get(u"Text").toString(), u"un\r");
+  EXPECT_EQ(call(u"MoveDown", 4, 3), 3);
+  EXPECT_EQ(at(), std::make_pair(13, 13));
+  EXPECT_EQ(call(u"MoveUp", 4, 1, 1), 1);
+  EXPECT_EQ(at(), std::make_pair(8, 13));
+  EXPECT_EQ(call(u"MoveDown", 4, 1, 1), 1);  // past the anchor
+  EXPECT_EQ(at(), std::make_pair(13, 14));
+
+  // Ctrl+Home, Ctrl+Shift+End.
+  EXPECT_EQ(call(u"HomeKey", 6), 14);
+  EXPECT_EQ(at(), std::make_pair(0, 0));
+  EXPECT_EQ(call(u"EndKey", 6, 1), 14);
+  EXPECT_EQ(at(), std::make_pair(0, 14));
+}
+
+TEST_F(AppSettings, SelectionRefusesLayoutUnitsAndFormatsWhatIsSelected) {
+  Object app = createWord();
+  Object document = Object(app.get(u"Documents")).call(u"Add");
+  Object selection = app.get(u"Selection");
+  selection.call(u"TypeText", u"NOM\tx\rsuite");
+  EXPECT_EQ(errorOf([&] { selection.call(u"HomeKey"); }), 4605);  // wdLine
+  EXPECT_EQ(errorOf([&] { selection.call(u"MoveDown"); }), 4605);
+  EXPECT_EQ(errorOf([&] { selection.call(u"MoveRight", 2); }), 4605);  // wdWord
+
+  // The insertion point in the first paragraph: the Tabs and Paragraph dialogs set it.
+  selection.call(u"HomeKey", 6);
+  Object(Object(selection.get(u"Paragraphs")).get(u"TabStops")).call(u"Add", 56.7f);
+  Object(selection.get(u"ParagraphFormat")).put(u"LeftIndent", 28.35f);
+  Object paragraphs = document.get(u"Paragraphs");
+  Object first = Object(paragraphs.get(u"Item", 1)).get(u"Format");
+  EXPECT_EQ(Object(first.get(u"TabStops")).get(u"Count").toLong(), 1);
+  EXPECT_EQ(first.get(u"LeftIndent").toSingle(), 28.35f);
+  Object second = Object(paragraphs.get(u"Item", 2)).get(u"Format");
+  EXPECT_EQ(Object(second.get(u"TabStops")).get(u"Count").toLong(), 0);
+  EXPECT_EQ(second.get(u"LeftIndent").toSingle(), 0.0f);
+
+  // The Font dialog and the Style box act on the selected text.
+  selection.call(u"MoveRight", 1, 3, 1);
+  Object(selection.get(u"Font")).put(u"Spacing", 5);
+  EXPECT_EQ(Object(Object(document.call(u"Range", 0, 3)).get(u"Font")).get(u"Spacing").toSingle(),
+            5.0f);
+  EXPECT_EQ(Object(Object(document.call(u"Range", 3, 4)).get(u"Font")).get(u"Spacing").toSingle(),
+            0.0f);
+  selection.put(u"Style", u"Heading 1");
+  EXPECT_EQ(Object(selection.get(u"Style")).get(u"NameLocal").toString(), u"Heading 1");
+  EXPECT_EQ(Object(Object(paragraphs.get(u"Item", 2)).get(u"Style")).get(u"NameLocal").toString(),
+            u"Normal");
+}
+
 }  // namespace
 }  // namespace r58046::simword::testing
