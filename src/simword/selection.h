@@ -40,7 +40,8 @@ inline constexpr int32_t kWdExtend = 1;
 // not available" (4605). Moving without Shift collapses a selection first, which counts as
 // one unit, as the arrow key does; the insertion point stops before the last paragraph mark,
 // a selection may take it in. The formatting dialogs act on the selected paragraphs and text:
-// Paragraphs, ParagraphFormat, Font and Style are those of the selection's range.
+// Paragraphs, ParagraphFormat, Font and Style are those of the selection's range. The choices
+// where Word's documentation is silent: docs/simword-selection.md.
 class Selection : public SimObject<Selection> {
  public:
   Selection(std::shared_ptr<Application> application, std::shared_ptr<WindowData> window);
