@@ -517,11 +517,10 @@ void Document::replaceText(int32_t start, int32_t end, std::u16string_view text)
 int32_t Document::contentEnd() const {
   return d_->core->c().end();
 }
-
-std::pair<int32_t, int32_t> Document::paragraphAround(int32_t position) const {
+std::pair<int32_t, int32_t> Document::paragraphBounds(int32_t position) const {
   const Content& c = d_->core->c();
-  size_t k = c.paragraphAt(std::clamp(position, 0, c.end() - 1));
-  return {c.paragraphStart(k), c.paragraph(k).end};
+  size_t i = c.paragraphAt(position);
+  return {c.paragraphStart(i), c.paragraph(i).end};
 }
 bool Document::saved() const {
   return d_->core->saved;

@@ -90,8 +90,8 @@ class Document : public SimObject<Document> {
   void replaceText(int32_t start, int32_t end, std::u16string_view text);
   // End of the main text (the position after the last paragraph mark).
   int32_t contentEnd() const;
-  // The start of the paragraph that holds a position, and the position after its mark.
-  std::pair<int32_t, int32_t> paragraphAround(int32_t position) const;
+  // Start of the paragraph that holds a position, and the position after its mark.
+  std::pair<int32_t, int32_t> paragraphBounds(int32_t position) const;
   // Whether the document has no unsaved changes (Document.Saved).
   bool saved() const;
   bool hasPassword() const;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <initializer_list>
 
 #include "automation/error.h"
 #include "simword/application.h"
@@ -35,16 +34,17 @@ const automation::MemberTable<Selection>& Selection::members() {
           .method(u"InsertFile",
                   {u"FileName", u"Range", u"ConfirmConversions", u"Link", u"Attachment"},
                   &S::insertFile)
-          .method(u"MoveLeft", {u"Unit", u"Count", u"Extend"}, &S::moveLeft)
-          .method(u"MoveRight", {u"Unit", u"Count", u"Extend"}, &S::moveRight)
-          .method(u"MoveUp", {u"Unit", u"Count", u"Extend"}, &S::moveUp)
-          .method(u"MoveDown", {u"Unit", u"Count", u"Extend"}, &S::moveDown)
           .method(u"HomeKey", {u"Unit", u"Extend"}, &S::homeKey)
           .method(u"EndKey", {u"Unit", u"Extend"}, &S::endKey)
+          .method(u"MoveUp", {u"Unit", u"Count", u"Extend"}, &S::moveUp)
+          .method(u"MoveDown", {u"Unit", u"Count", u"Extend"}, &S::moveDown)
+          .method(u"WholeStory", &S::wholeStory)
+          .prop(u"Style", &S::style, &S::setStyle)
           .get(u"Paragraphs", &S::paragraphs)
           .get(u"ParagraphFormat", &S::paragraphFormat)
+          .method(u"MoveLeft", {u"Unit", u"Count", u"Extend"}, &S::moveLeft)
+          .method(u"MoveRight", {u"Unit", u"Count", u"Extend"}, &S::moveRight)
           .get(u"Font", &S::font)
-          .prop(u"Style", &S::style, &S::setStyle)
           .get(u"Document", &S::document)
           .get(u"Text", &S::text)
           .asDefault();
@@ -59,11 +59,14 @@ std::shared_ptr<Document> Selection::open() const {
   return document;
 }
 
+void Selection::place(int32_t start, int32_t end) {
+  window_->selectionStart = start;
+  window_->selectionEnd = end;
+  window_->selectionActiveAtStart = false;
+}
+
 void Selection::clamp(const Document& document) {
   int32_t last = document.contentEnd();
-  if (window_->selectionStart == window_->selectionEnd) {
-    window_->selectionStartActive = false;
-  }
   window_->selectionStart = std::clamp(window_->selectionStart, 0, last);
   window_->selectionEnd = std::clamp(window_->selectionEnd, window_->selectionStart, last);
 }
@@ -79,9 +82,7 @@ ObjectRef Selection::goTo(std::optional<int32_t> what, const Variant& /*which*/,
     raiseWordError(wderrors::kNoSuchBookmark);
   }
   // Going to a bookmark selects what it marks.
-  window_->selectionStart = mark->first;
-  window_->selectionEnd = mark->second;
-  window_->selectionStartActive = false;
+  place(mark->first, mark->second);
   return document->range(mark->first, mark->second);
 }
 
@@ -92,8 +93,7 @@ int32_t Selection::start() {
 
 void Selection::setStart(int32_t value) {
   auto document = open();
-  window_->selectionStart = value;
-  window_->selectionEnd = std::max(window_->selectionEnd, value);
+  place(value, std::max(window_->selectionEnd, value));
   clamp(*document);
 }
 
@@ -104,8 +104,7 @@ int32_t Selection::end() {
 
 void Selection::setEnd(int32_t value) {
   auto document = open();
-  window_->selectionEnd = value;
-  window_->selectionStart = std::min(window_->selectionStart, value);
+  place(std::min(window_->selectionStart, value), value);
   clamp(*document);
 }
 
@@ -130,7 +129,8 @@ void Selection::typeText(const std::u16string& text) {
   } else {
     document->typeText(at, text);
   }
-  window_->selectionStart = window_->selectionEnd = at + static_cast<int32_t>(text.size());
+  int32_t after = at + static_cast<int32_t>(text.size());
+  place(after, after);
 }
 
 void Selection::typeParagraph() {
@@ -149,17 +149,14 @@ void Selection::typeBackspace() {
     --start;
   }
   document->replaceText(start, end, {});
-  window_->selectionStart = window_->selectionEnd = start;
+  place(start, start);
 }
 
 void Selection::collapse(std::optional<int32_t> direction) {
   clamp(*open());
   // wdCollapseStart (1) unless wdCollapseEnd (0).
-  if (direction.value_or(1) == 0) {
-    window_->selectionStart = window_->selectionEnd;
-  } else {
-    window_->selectionEnd = window_->selectionStart;
-  }
+  int32_t at = direction.value_or(1) == 0 ? window_->selectionEnd : window_->selectionStart;
+  place(at, at);
 }
 
 void Selection::editThroughRange(const std::function<void(docobj::Range&)>& edit) {
@@ -167,7 +164,7 @@ void Selection::editThroughRange(const std::function<void(docobj::Range&)>& edit
   auto& r = dynamic_cast<docobj::Range&>(*selected);
   edit(r);
   int32_t after = r.end();
-  window_->selectionStart = window_->selectionEnd = after;
+  place(after, after);
 }
 
 void Selection::insertBreak(std::optional<int32_t> type) {
@@ -183,156 +180,156 @@ void Selection::insertFile(std::u16string fileName, std::optional<std::u16string
   });
 }
 
+// --- moving with the keyboard
+
 namespace {
-void requireUnit(std::optional<int32_t> unit, int32_t byDefault,
-                 std::initializer_list<int32_t> known) {
-  if (std::find(known.begin(), known.end(), unit.value_or(byDefault)) == known.end()) {
-    raiseWordError(errors::kWordCommandNotAvailable);
-  }
-}
+
+// Word's units (WdUnits) that the keys below move by.
+constexpr int32_t kWdCharacter = 1;
+constexpr int32_t kWdParagraph = 4;
+constexpr int32_t kWdLine = 5;
+constexpr int32_t kWdStory = 6;
+
 }  // namespace
 
-int32_t Selection::move(const Step& step, bool forward, int32_t count,
-                        std::optional<int32_t> extend) {
+int32_t Selection::activeEnd() const {
+  return window_->selectionActiveAtStart ? window_->selectionStart : window_->selectionEnd;
+}
+
+int32_t Selection::moveActiveEnd(const Document& document, int32_t to,
+                                 std::optional<int32_t> extend) {
+  int32_t from = activeEnd();
+  if (extend.value_or(0) != 0) {
+    int32_t anchor =
+        window_->selectionActiveAtStart ? window_->selectionEnd : window_->selectionStart;
+    place(std::min(anchor, to), std::max(anchor, to));
+    window_->selectionActiveAtStart = to < anchor;
+  } else {
+    // The insertion point cannot stand after the story's last paragraph mark.
+    to = std::min(to, document.contentEnd() - 1);
+    place(to, to);
+  }
+  return to - from;
+}
+
+int32_t Selection::homeKey(std::optional<int32_t> unit, std::optional<int32_t> extend) {
   auto document = open();
   clamp(*document);
-  if (count < 0) {
-    return -move(step, !forward, -count, extend);
+  if (unit.value_or(kWdLine) != kWdStory) {
+    raiseWordError(errors::kWordCommandNotAvailable);
   }
-  int32_t& start = window_->selectionStart;
-  int32_t& end = window_->selectionEnd;
-  int32_t moved = 0;
-  if (extend.value_or(0) != kWdExtend) {
-    int32_t at = start;
-    if (start != end) {
-      at = forward ? end : start;  // the arrow key first collapses the selection
-      ++moved;
-    }
-    // The insertion point stays in front of the last paragraph mark.
-    int32_t limit = document->contentEnd() - 1;
-    for (std::optional<int32_t> next; moved < count && (next = step(at, limit)); ++moved) {
-      at = *next;
-    }
-    start = end = std::min(at, limit);
-    window_->selectionStartActive = false;
-    return moved;
+  return -moveActiveEnd(*document, 0, extend);
+}
+
+int32_t Selection::endKey(std::optional<int32_t> unit, std::optional<int32_t> extend) {
+  auto document = open();
+  clamp(*document);
+  if (unit.value_or(kWdLine) != kWdStory) {
+    raiseWordError(errors::kWordCommandNotAvailable);
   }
-  bool startActive = window_->selectionStartActive;
-  int32_t anchor = startActive ? end : start;
-  int32_t active = startActive ? start : end;
-  for (std::optional<int32_t> next; moved < count && (next = step(active, document->contentEnd()));
-       ++moved) {
-    active = *next;
-  }
-  start = std::min(anchor, active);
-  end = std::max(anchor, active);
-  window_->selectionStartActive = active < anchor;
-  return moved;
-}
-
-Selection::Step Selection::characterStep(bool forward) {
-  return [forward](int32_t at, int32_t limit) -> std::optional<int32_t> {
-    if (forward ? at >= limit : at <= 0) {
-      return std::nullopt;
-    }
-    return forward ? at + 1 : at - 1;
-  };
-}
-
-Selection::Step Selection::paragraphStep(bool forward, const Document& document) {
-  return [forward, &document](int32_t at, int32_t limit) -> std::optional<int32_t> {
-    auto [first, after] = document.paragraphAround(at);
-    if (forward) {
-      // To the start of the next paragraph; in the last one, as far as the limit.
-      int32_t to = std::min(after, limit);
-      return to > at ? std::optional<int32_t>(to) : std::nullopt;
-    }
-    // To the start of this paragraph, or of the previous one from its start.
-    if (at > first) {
-      return first;
-    }
-    if (first == 0) {
-      return std::nullopt;
-    }
-    return document.paragraphAround(first - 1).first;
-  };
-}
-
-int32_t Selection::moveLeft(std::optional<int32_t> unit, std::optional<int32_t> count,
-                            std::optional<int32_t> extend) {
-  requireUnit(unit, kWdCharacter, {kWdCharacter});
-  return move(characterStep(false), false, count.value_or(1), extend);
-}
-
-int32_t Selection::moveRight(std::optional<int32_t> unit, std::optional<int32_t> count,
-                             std::optional<int32_t> extend) {
-  requireUnit(unit, kWdCharacter, {kWdCharacter});
-  return move(characterStep(true), true, count.value_or(1), extend);
+  // Extending takes in the last paragraph mark; the insertion point stops in front of it.
+  return moveActiveEnd(*document, document->contentEnd(), extend);
 }
 
 int32_t Selection::moveUp(std::optional<int32_t> unit, std::optional<int32_t> count,
                           std::optional<int32_t> extend) {
-  requireUnit(unit, kWdLine, {kWdParagraph});
   auto document = open();
-  return move(paragraphStep(false, *document), false, count.value_or(1), extend);
+  clamp(*document);
+  if (unit.value_or(kWdLine) != kWdParagraph) {
+    raiseWordError(errors::kWordCommandNotAvailable);
+  }
+  // Each step goes to the start of the paragraph, or of the one before when already there.
+  int32_t at = activeEnd();
+  int32_t moved = 0;
+  for (int32_t n = count.value_or(1); n > 0 && at > 0; --n, ++moved) {
+    int32_t start = document->paragraphBounds(at).first;
+    at = start < at ? start : document->paragraphBounds(at - 1).first;
+  }
+  moveActiveEnd(*document, at, extend);
+  return moved;
 }
 
 int32_t Selection::moveDown(std::optional<int32_t> unit, std::optional<int32_t> count,
                             std::optional<int32_t> extend) {
-  requireUnit(unit, kWdLine, {kWdParagraph});
-  auto document = open();
-  return move(paragraphStep(true, *document), true, count.value_or(1), extend);
-}
-
-int32_t Selection::homeKey(std::optional<int32_t> unit, std::optional<int32_t> extend) {
-  requireUnit(unit, kWdLine, {kWdStory});
   auto document = open();
   clamp(*document);
-  return jump(0, extend.value_or(0) == kWdExtend);
+  if (unit.value_or(kWdLine) != kWdParagraph) {
+    raiseWordError(errors::kWordCommandNotAvailable);
+  }
+  // Each step goes to the start of the next paragraph; from the last one, to the end of the
+  // story.
+  int32_t at = activeEnd();
+  int32_t moved = 0;
+  for (int32_t n = count.value_or(1); n > 0 && at < document->contentEnd(); --n, ++moved) {
+    at = document->paragraphBounds(at).second;
+  }
+  moveActiveEnd(*document, at, extend);
+  return moved;
 }
 
-int32_t Selection::endKey(std::optional<int32_t> unit, std::optional<int32_t> extend) {
-  requireUnit(unit, kWdLine, {kWdStory});
+int32_t Selection::moveLeft(std::optional<int32_t> unit, std::optional<int32_t> count,
+                            std::optional<int32_t> extend) {
+  return moveByCharacters(unit, -count.value_or(1), extend);
+}
+
+int32_t Selection::moveRight(std::optional<int32_t> unit, std::optional<int32_t> count,
+                             std::optional<int32_t> extend) {
+  return moveByCharacters(unit, count.value_or(1), extend);
+}
+
+int32_t Selection::moveByCharacters(std::optional<int32_t> unit, int32_t by,
+                                    std::optional<int32_t> extend) {
   auto document = open();
   clamp(*document);
-  bool extending = extend.value_or(0) == kWdExtend;
-  return jump(extending ? document->contentEnd() : document->contentEnd() - 1, extending);
+  if (unit.value_or(kWdCharacter) != kWdCharacter) {
+    raiseWordError(errors::kWordCommandNotAvailable);
+  }
+  bool extending = extend.value_or(0) != 0;
+  int32_t at = activeEnd();
+  int32_t moved = 0;
+  if (!extending && window_->selectionStart != window_->selectionEnd) {
+    // The arrow key first brings a selection down to its edge on that side: one unit.
+    at = by < 0 ? window_->selectionStart : window_->selectionEnd;
+    moved = 1;
+  }
+  // A selection may take in the last paragraph mark, the insertion point stops in front of it.
+  int32_t last = extending ? document->contentEnd() : document->contentEnd() - 1;
+  int32_t rest = std::abs(by) - moved;
+  int32_t to = std::clamp(by < 0 ? at - rest : at + rest, 0, std::max(at, last));
+  moveActiveEnd(*document, to, extend);
+  return moved + std::abs(to - at);
 }
 
-int32_t Selection::jump(int32_t to, bool extending) {
-  int32_t& start = window_->selectionStart;
-  int32_t& end = window_->selectionEnd;
-  bool startActive = window_->selectionStartActive;
-  int32_t active = startActive ? start : end;
-  int32_t anchor = extending ? (startActive ? end : start) : to;
-  start = std::min(anchor, to);
-  end = std::max(anchor, to);
-  window_->selectionStartActive = to < anchor;
-  return std::abs(to - active);
+void Selection::wholeStory() {
+  auto document = open();
+  place(0, document->contentEnd());
 }
 
-std::shared_ptr<docobj::Range> Selection::selectedRange() {
-  return std::dynamic_pointer_cast<docobj::Range>(range());
-}
-
-ObjectRef Selection::paragraphs() {
-  return selectedRange()->paragraphs();
-}
-
-ObjectRef Selection::paragraphFormat() {
-  return selectedRange()->paragraphFormat();
-}
-
-ObjectRef Selection::font() {
-  return selectedRange()->font();
-}
+// --- formatting what is selected, as the Style box and the Format dialogs do
 
 ObjectRef Selection::style() {
-  return selectedRange()->style();
+  ObjectRef selected = range();
+  return dynamic_cast<docobj::Range&>(*selected).style();
 }
 
 void Selection::setStyle(Variant style) {
-  selectedRange()->setStyle(std::move(style));
+  ObjectRef selected = range();
+  dynamic_cast<docobj::Range&>(*selected).setStyle(std::move(style));
+}
+
+ObjectRef Selection::paragraphs() {
+  ObjectRef selected = range();
+  return dynamic_cast<docobj::Range&>(*selected).paragraphs();
+}
+
+ObjectRef Selection::paragraphFormat() {
+  ObjectRef selected = range();
+  return dynamic_cast<docobj::Range&>(*selected).paragraphFormat();
+}
+
+ObjectRef Selection::font() {
+  ObjectRef selected = range();
+  return dynamic_cast<docobj::Range&>(*selected).font();
 }
 
 ObjectRef Selection::document() {

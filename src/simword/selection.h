@@ -19,29 +19,22 @@ class Range;
 // Word's GoTo targets (WdGoToItem) in use.
 inline constexpr int32_t kWdGoToBookmark = -1;
 
-// Word's units (WdUnits) that the keys move by, and how a move treats the selection
-// (WdMovementType).
-inline constexpr int32_t kWdCharacter = 1;
-inline constexpr int32_t kWdParagraph = 4;
-inline constexpr int32_t kWdLine = 5;
-inline constexpr int32_t kWdStory = 6;
-inline constexpr int32_t kWdExtend = 1;
-
 // Selection: GoTo a bookmark, Start, End, Range, Text, Collapse, TypeText, TypeParagraph,
 // TypeBackspace, InsertBreak, InsertFile. Typing, a break and an inserted file replace a
 // selected passage, as Word does with its default "typing replaces selection", and leave the
 // insertion point after what was put in; TypeBackspace deletes a selected passage, or else
 // the character before the insertion point.
 //
-// The keys that move the insertion point, with Shift (wdExtend) the active end of the
-// selection: MoveLeft and MoveRight by characters (the arrow keys), MoveUp and MoveDown by
-// paragraphs (Ctrl+Up, Ctrl+Down), HomeKey and EndKey of the story (Ctrl+Home, Ctrl+End).
-// Units that depend on the page layout (lines, screens) are not simulated: Word's "command
-// not available" (4605). Moving without Shift collapses a selection first, which counts as
-// one unit, as the arrow key does; the insertion point stops before the last paragraph mark,
-// a selection may take it in. The formatting dialogs act on the selected paragraphs and text:
-// Paragraphs, ParagraphFormat, Font and Style are those of the selection's range. The choices
-// where Word's documentation is silent: docs/simword-selection.md.
+// The keys that move it: HomeKey and EndKey by the story (Ctrl+Home, Ctrl+End), MoveUp and
+// MoveDown by paragraph (Ctrl+Up, Ctrl+Down), MoveLeft and MoveRight by character (the arrow
+// keys), each with Extend (Shift held), and WholeStory (Ctrl+A); the simulated Word lays out
+// no lines, so units that need a layout (a line, a screen) fail with Word's "command not
+// available". Extending moves the active end and keeps the other; a collapsed selection never
+// stands after the story's last paragraph mark. An arrow key without Shift first collapses a
+// selection to its edge on that side, which counts as one unit. Style, Paragraphs,
+// ParagraphFormat and Font act on the selected text as on a range of it: the Style box and
+// the Format dialogs act on every paragraph the selection touches, the Font dialog on the
+// selected characters.
 class Selection : public SimObject<Selection> {
  public:
   Selection(std::shared_ptr<Application> application, std::shared_ptr<WindowData> window);
@@ -65,36 +58,33 @@ class Selection : public SimObject<Selection> {
                   std::optional<automation::Variant> confirmConversions,
                   std::optional<automation::Variant> link,
                   std::optional<automation::Variant> attachment);
-  int32_t moveLeft(std::optional<int32_t> unit, std::optional<int32_t> count,
-                   std::optional<int32_t> extend);
-  int32_t moveRight(std::optional<int32_t> unit, std::optional<int32_t> count,
-                    std::optional<int32_t> extend);
+  int32_t homeKey(std::optional<int32_t> unit, std::optional<int32_t> extend);
+  int32_t endKey(std::optional<int32_t> unit, std::optional<int32_t> extend);
   int32_t moveUp(std::optional<int32_t> unit, std::optional<int32_t> count,
                  std::optional<int32_t> extend);
   int32_t moveDown(std::optional<int32_t> unit, std::optional<int32_t> count,
                    std::optional<int32_t> extend);
-  int32_t homeKey(std::optional<int32_t> unit, std::optional<int32_t> extend);
-  int32_t endKey(std::optional<int32_t> unit, std::optional<int32_t> extend);
-  automation::ObjectRef paragraphs();
-  automation::ObjectRef paragraphFormat();
-  automation::ObjectRef font();
+  void wholeStory();
   automation::ObjectRef style();
   void setStyle(automation::Variant style);
+  automation::ObjectRef paragraphs();
+  automation::ObjectRef paragraphFormat();
+  int32_t moveLeft(std::optional<int32_t> unit, std::optional<int32_t> count,
+                   std::optional<int32_t> extend);
+  int32_t moveRight(std::optional<int32_t> unit, std::optional<int32_t> count,
+                    std::optional<int32_t> extend);
+  automation::ObjectRef font();
   automation::ObjectRef document();
 
  private:
-  // One unit's step from a position, forwards or backwards, within [0, limit]; nothing when
-  // the position cannot move.
-  using Step = std::function<std::optional<int32_t>(int32_t position, int32_t limit)>;
-  // Moves the insertion point, or with wdExtend the active end, `count` steps; returns the
-  // number of units moved.
-  int32_t move(const Step& step, bool forward, int32_t count, std::optional<int32_t> extend);
-  // Moves the insertion point, or with wdExtend the active end, to a position; returns how
-  // many characters the active end moved.
-  int32_t jump(int32_t to, bool extending);
-  static Step characterStep(bool forward);
-  static Step paragraphStep(bool forward, const Document& document);
-  std::shared_ptr<docobj::Range> selectedRange();  // the range object of what is selected
+  void place(int32_t start, int32_t end);  // a selection extended forwards, if at all
+  int32_t activeEnd() const;
+  // Moves the active end to `to` when extending, else puts the insertion point there;
+  // returns how far the active end moved.
+  int32_t moveActiveEnd(const Document& document, int32_t to, std::optional<int32_t> extend);
+  // The arrow keys: `by` characters, to the left when negative; returns how many units the
+  // selection moved, collapsing a selection counting as one.
+  int32_t moveByCharacters(std::optional<int32_t> unit, int32_t by, std::optional<int32_t> extend);
   std::shared_ptr<Document> open() const;  // the window's document; Word's error once closed
   void clamp(const Document& document);
   // Edits the selected text through a Range object of the document, as Range's own member

@@ -36,11 +36,11 @@ struct WindowData {
   bool verticalScrollBar = true;
   bool horizontalScrollBar = true;
   bool screenTips = true;
-  // The selection of this window: [start, end) in the main text.
+  // The selection of this window: [start, end) in the main text. Extending moves its
+  // active end, the end unless the selection was extended backwards past where it began.
   int32_t selectionStart = 0;
   int32_t selectionEnd = 0;
-  // Whether the start is the end that Shift with an arrow key moves (after extending leftwards).
-  bool selectionStartActive = false;
+  bool selectionActiveAtStart = false;
 
   PaneData& activePaneData() { return *panes[activePane]; }
 };

@@ -263,87 +263,129 @@ TEST_F(AppSettings, SelectionInsertsBreaksAndFilesInPlaceOfWhatIsSelected) {
   EXPECT_EQ(selection.get(u"Start").toLong(), 8);
 }
 
-TEST_F(AppSettings, SelectionMovesAndExtendsAsTheKeysDo) {
+TEST_F(AppSettings, SelectionMovesByParagraphAndStoryAndExtends) {
   Object app = createWord();
   Object document = Object(app.get(u"Documents")).call(u"Add");
   Object selection = app.get(u"Selection");
-  selection.call(u"TypeText", u"un\rdeux\rtrois");  // paragraphs [0, 3) [3, 8) [8, 14)
   auto at = [&] {
     return std::make_pair(selection.get(u"Start").toLong(), selection.get(u"End").toLong());
   };
-  auto call = [&](const char16_t* name, auto... args) {
-    return selection.call(name, Variant(args)...).toLong();
-  };
-  const Variant none = Variant::missing();
+  // "Un" 0-2, "Deux" 3-7, "Trois" 8-13, the story ends at 14.
+  selection.call(u"TypeText", u"Un\rDeux\rTrois");
+  const int32_t wdParagraph = 4;
+  const int32_t wdStory = 6;
+  const int32_t wdExtend = 1;
 
-  // Arrows: the insertion point stops in front of the last paragraph mark; with Shift the
-  // active end moves and may cross the anchor.
-  EXPECT_EQ(call(u"MoveRight", none, 5), 0);
-  EXPECT_EQ(at(), std::make_pair(13, 13));
-  EXPECT_EQ(call(u"MoveRight", none, 2, 1), 1);  // the last mark can be selected
-  EXPECT_EQ(at(), std::make_pair(13, 14));
-  EXPECT_EQ(call(u"MoveLeft", none, 3, 1), 3);
-  EXPECT_EQ(at(), std::make_pair(11, 13));
-  EXPECT_EQ(selection.get(u"Text").toString(), u"is");
-  EXPECT_EQ(call(u"MoveRight"), 1);  // collapsing a selection is the first unit
-  EXPECT_EQ(at(), std::make_pair(13, 13));
-  EXPECT_EQ(call(u"MoveLeft", 1, 2), 2);
-  EXPECT_EQ(at(), std::make_pair(11, 11));
-
-  // Ctrl+Up and Ctrl+Down go from paragraph start to paragraph start; in the last paragraph
-  // Ctrl+Down goes to its end, and with Shift takes its mark.
-  EXPECT_EQ(call(u"MoveUp", 4), 1);
-  EXPECT_EQ(at(), std::make_pair(8, 8));
-  EXPECT_EQ(call(u"MoveUp", 4, 5), 2);
+  EXPECT_EQ(selection.call(u"HomeKey", wdStory).toLong(), 13);
   EXPECT_EQ(at(), std::make_pair(0, 0));
-  EXPECT_EQ(call(u"MoveDown", 4, 1, 1), 1);
-  EXPECT_EQ(selection.get(u"Text").toString(), u"un\r");
-  EXPECT_EQ(call(u"MoveDown", 4, 3), 3);
+  EXPECT_EQ(selection.call(u"MoveDown", wdParagraph).toLong(), 1);
+  EXPECT_EQ(at(), std::make_pair(3, 3));
+  // Ctrl+Shift+Down twice: "Deux" and "Trois" with their marks.
+  EXPECT_EQ(selection.call(u"MoveDown", wdParagraph, 2, wdExtend).toLong(), 2);
+  EXPECT_EQ(at(), std::make_pair(3, 14));
+  selection.call(u"MoveUp", wdParagraph, 1, wdExtend);
+  EXPECT_EQ(at(), std::make_pair(3, 8));
+  // Extended back past where it began, the selection turns round its anchor.
+  EXPECT_EQ(selection.call(u"MoveUp", wdParagraph, 2, wdExtend).toLong(), 2);
+  EXPECT_EQ(at(), std::make_pair(0, 3));
+  selection.call(u"MoveDown", wdParagraph, 1, wdExtend);
+  EXPECT_EQ(at(), std::make_pair(3, 3));
+
+  // Ctrl+End stops in front of the last mark, Ctrl+Shift+End takes it in.
+  selection.call(u"EndKey", wdStory);
   EXPECT_EQ(at(), std::make_pair(13, 13));
-  EXPECT_EQ(call(u"MoveUp", 4, 1, 1), 1);
+  selection.call(u"EndKey", wdStory, wdExtend);
+  EXPECT_EQ(at(), std::make_pair(13, 14));
+  selection.call(u"MoveDown", wdParagraph);
+  EXPECT_EQ(at(), std::make_pair(13, 13));
+  // Ctrl+End, Ctrl+Shift+Up: the last paragraph's text, which typing replaces.
+  selection.call(u"MoveUp", wdParagraph, 1, wdExtend);
   EXPECT_EQ(at(), std::make_pair(8, 13));
-  EXPECT_EQ(call(u"MoveDown", 4, 1, 1), 1);  // past the anchor
-  EXPECT_EQ(at(), std::make_pair(13, 14));
+  selection.call(u"TypeText", u"Quatre");
+  EXPECT_EQ(Object(document.get(u"Content")).get(u"Text").toString(), u"Un\rDeux\rQuatre\r");
+  selection.call(u"WholeStory");
+  EXPECT_EQ(at(), std::make_pair(0, 15));
 
-  // Ctrl+Home, Ctrl+Shift+End.
-  EXPECT_EQ(call(u"HomeKey", 6), 14);
-  EXPECT_EQ(at(), std::make_pair(0, 0));
-  EXPECT_EQ(call(u"EndKey", 6, 1), 14);
-  EXPECT_EQ(at(), std::make_pair(0, 14));
+  // Units that need lines laid out are not simulated.
+  EXPECT_EQ(errorOf([&] { selection.call(u"HomeKey"); }), 4605);
+  EXPECT_EQ(errorOf([&] { selection.call(u"MoveDown"); }), 4605);
+  EXPECT_EQ(at(), std::make_pair(0, 15));
 }
 
-TEST_F(AppSettings, SelectionRefusesLayoutUnitsAndFormatsWhatIsSelected) {
+TEST_F(AppSettings, SelectionFormatsEveryParagraphItTouches) {
+  Object app = createWord();
+  Object document = Object(app.get(u"Documents")).call(u"Add");
+  Object(document.get(u"Styles")).call(u"Add", u"adresse", 1);
+  Object selection = app.get(u"Selection");
+  Object paragraphs = document.get(u"Paragraphs");
+  auto styleOf = [&](int32_t i) {
+    return Object(Object(paragraphs.get(u"Item", i)).get(u"Style")).get(u"NameLocal").toString();
+  };
+  selection.call(u"TypeText", u"Un\rDeux\rTrois");
+
+  // "Deux" with its mark selected: the style box styles that paragraph only.
+  selection.call(u"HomeKey", 6);
+  selection.call(u"MoveDown", 4);
+  selection.call(u"MoveDown", 4, 1, 1);
+  selection.put(u"Style", u"adresse");
+  EXPECT_EQ(Object(selection.get(u"Style")).get(u"NameLocal").toString(), u"adresse");
+  EXPECT_EQ(styleOf(1), u"Normal");
+  EXPECT_EQ(styleOf(2), u"adresse");
+  EXPECT_EQ(styleOf(3), u"Normal");
+
+  // From "e" of "Deux" to "r" of "Trois": both paragraphs take the paragraph settings.
+  selection.put(u"Start", 4);
+  selection.put(u"End", 10);
+  Object(selection.get(u"ParagraphFormat")).put(u"SpaceBefore", 6);
+  EXPECT_EQ(Object(selection.get(u"Paragraphs")).get(u"Count").toLong(), 2);
+  Object(Object(selection.get(u"Paragraphs")).get(u"TabStops")).call(u"Add", 56.7f);
+  for (int32_t i = 1; i <= 3; ++i) {
+    Object paragraph = paragraphs.get(u"Item", i);
+    EXPECT_EQ(paragraph.get(u"SpaceBefore").toSingle(), i == 1 ? 0.0f : 6.0f) << i;
+    EXPECT_EQ(Object(paragraph.get(u"TabStops")).get(u"Count").toLong(), i == 1 ? 0 : 1) << i;
+  }
+}
+
+TEST_F(AppSettings, SelectionMovesByCharacterAndTheFontDialogSpacesItOut) {
   Object app = createWord();
   Object document = Object(app.get(u"Documents")).call(u"Add");
   Object selection = app.get(u"Selection");
-  selection.call(u"TypeText", u"NOM\tx\rsuite");
-  EXPECT_EQ(errorOf([&] { selection.call(u"HomeKey"); }), 4605);  // wdLine
-  EXPECT_EQ(errorOf([&] { selection.call(u"MoveDown"); }), 4605);
-  EXPECT_EQ(errorOf([&] { selection.call(u"MoveRight", 2); }), 4605);  // wdWord
+  auto at = [&] {
+    return std::make_pair(selection.get(u"Start").toLong(), selection.get(u"End").toLong());
+  };
+  auto move = [&](const char16_t* name, auto... args) {
+    return selection.call(name, Variant(args)...).toLong();
+  };
+  const Variant byCharacter = Variant::missing();
+  selection.call(u"TypeText", u"NOM\t\rsuite");  // the story ends at 11
 
-  // The insertion point in the first paragraph: the Tabs and Paragraph dialogs set it.
+  // Right stops in front of the last mark; with Shift the selection takes it in.
+  EXPECT_EQ(move(u"MoveRight", byCharacter, 5), 0);
+  EXPECT_EQ(at(), std::make_pair(10, 10));
+  EXPECT_EQ(move(u"MoveRight", byCharacter, 2, 1), 1);
+  EXPECT_EQ(at(), std::make_pair(10, 11));
+  // Without Shift an arrow first collapses the selection to its edge, one unit.
+  EXPECT_EQ(move(u"MoveLeft"), 1);
+  EXPECT_EQ(at(), std::make_pair(10, 10));
+  EXPECT_EQ(move(u"MoveLeft", 1, 20), 10);
+  EXPECT_EQ(at(), std::make_pair(0, 0));
+  // Shift+Right three times, then Shift+Left five times turns the selection round.
+  EXPECT_EQ(move(u"MoveRight", 1, 3, 1), 3);
+  EXPECT_EQ(selection.get(u"Text").toString(), u"NOM");
+  selection.call(u"Collapse", 0);
+  EXPECT_EQ(move(u"MoveLeft", 1, 5, 1), 3);
+  EXPECT_EQ(at(), std::make_pair(0, 3));
+  EXPECT_EQ(move(u"MoveRight", 1, 2), 2);  // collapsed to the end, then one more
+  EXPECT_EQ(at(), std::make_pair(4, 4));
+  EXPECT_EQ(errorOf([&] { move(u"MoveRight", 2); }), 4605);  // by word: needs a layout
+
+  // The Font dialog acts on the selected characters only.
   selection.call(u"HomeKey", 6);
-  Object(Object(selection.get(u"Paragraphs")).get(u"TabStops")).call(u"Add", 56.7f);
-  Object(selection.get(u"ParagraphFormat")).put(u"LeftIndent", 28.35f);
-  Object paragraphs = document.get(u"Paragraphs");
-  Object first = Object(paragraphs.get(u"Item", 1)).get(u"Format");
-  EXPECT_EQ(Object(first.get(u"TabStops")).get(u"Count").toLong(), 1);
-  EXPECT_EQ(first.get(u"LeftIndent").toSingle(), 28.35f);
-  Object second = Object(paragraphs.get(u"Item", 2)).get(u"Format");
-  EXPECT_EQ(Object(second.get(u"TabStops")).get(u"Count").toLong(), 0);
-  EXPECT_EQ(second.get(u"LeftIndent").toSingle(), 0.0f);
-
-  // The Font dialog and the Style box act on the selected text.
-  selection.call(u"MoveRight", 1, 3, 1);
+  move(u"MoveRight", 1, 3, 1);
   Object(selection.get(u"Font")).put(u"Spacing", 5);
-  EXPECT_EQ(Object(Object(document.call(u"Range", 0, 3)).get(u"Font")).get(u"Spacing").toSingle(),
-            5.0f);
+  EXPECT_EQ(Object(selection.get(u"Font")).get(u"Spacing").toSingle(), 5.0f);
   EXPECT_EQ(Object(Object(document.call(u"Range", 3, 4)).get(u"Font")).get(u"Spacing").toSingle(),
             0.0f);
-  selection.put(u"Style", u"Heading 1");
-  EXPECT_EQ(Object(selection.get(u"Style")).get(u"NameLocal").toString(), u"Heading 1");
-  EXPECT_EQ(Object(Object(paragraphs.get(u"Item", 2)).get(u"Style")).get(u"NameLocal").toString(),
-            u"Normal");
 }
 
 }  // namespace
