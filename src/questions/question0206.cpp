@@ -1,5 +1,5 @@
 // Question 0206: a note typed into "Bulletin.doc" and laid out with a hanging indent. The
-// passage "s01" reads "NB : ", a tab, then the payment note; its paragraph has one plain
+// note typed at "s01" reads "NB : ", a tab, then the payment note; its paragraph has one plain
 // left tab stop at 2 cm, a left indent of 2 cm and a first-line indent of -2 cm (0.75 in
 // when Word measures in inches, points or picas). The no-break space that Word's automatic
 // formatting puts before a colon and the curly apostrophe are accepted.
@@ -18,6 +18,8 @@
 namespace r58046::questions {
 
 namespace {
+
+constexpr std::u16string_view kMarqueParagraphe = u"\r";
 
 constexpr std::u16string_view kTexte =
     u"NB : \tRèglement par chèque postal ou bancaire à l'ordre de : Société Plaisirs et "
@@ -38,7 +40,7 @@ class Question0206 : public Question<Question0206> {
     const double l = MesureMetrique(module::gMeasurementUnit) ? 56.7 : 54.0;
 
     // Word's automatic formatting: a no-break space before a colon, a curly apostrophe.
-    std::u16string texte = automation::replaceAll(r1.Text(), u"\u00A0:", u" :");
+    std::u16string texte = automation::replaceAll(TexteTape(r1), u"\u00A0:", u" :");
     texte = automation::replaceAll(texte, u"\u2019", u"'");
     if (texte != kTexte) {
       msCauseErreur = u"F";
@@ -78,6 +80,21 @@ class Question0206 : public Question<Question0206> {
         !automation::singleEquals(g, l) || std::fabs(p) != g) {
       msCauseErreur = u"E";
     }
+  }
+
+ private:
+  // The note typed at "s01". Word puts what is typed at an empty bookmark after it, so when
+  // "s01" marks no text the note is the text of its paragraph, without the paragraph mark;
+  // otherwise it is the text that "s01" marks.
+  static std::u16string TexteTape(const word::Range& r1) {
+    if (r1.Start() != r1.End()) {
+      return r1.Text();
+    }
+    std::u16string texte = r1.Paragraphs().Item(1).Range().Text();
+    if (texte.ends_with(kMarqueParagraphe)) {
+      texte.resize(texte.size() - kMarqueParagraphe.size());
+    }
+    return texte;
   }
 };
 

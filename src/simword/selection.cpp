@@ -1,7 +1,7 @@
 #include "simword/selection.h"
 
 #include <algorithm>
-#include <tuple>
+#include <cstdlib>
 
 #include "automation/error.h"
 #include "simword/application.h"
@@ -42,6 +42,9 @@ const automation::MemberTable<Selection>& Selection::members() {
           .prop(u"Style", &S::style, &S::setStyle)
           .get(u"Paragraphs", &S::paragraphs)
           .get(u"ParagraphFormat", &S::paragraphFormat)
+          .method(u"MoveLeft", {u"Unit", u"Count", u"Extend"}, &S::moveLeft)
+          .method(u"MoveRight", {u"Unit", u"Count", u"Extend"}, &S::moveRight)
+          .get(u"Font", &S::font)
           .get(u"Document", &S::document)
           .get(u"Text", &S::text)
           .asDefault();
@@ -165,16 +168,7 @@ void Selection::editThroughRange(const std::function<void(docobj::Range&)>& edit
 }
 
 void Selection::insertBreak(std::optional<int32_t> type) {
-  int32_t t = type.value_or(kPageBreakType);
-  if (t < kSectionBreakNextPage || t > kSectionBreakOddPage) {
-    editThroughRange([&](docobj::Range& r) { r.insertBreak(type); });
-    return;
-  }
-  // A section break goes in front of the selection, which stays what it was.
-  ObjectRef selected = range();
-  auto& r = dynamic_cast<docobj::Range&>(*selected);
-  r.insertBreak(type);
-  std::tie(window_->selectionStart, window_->selectionEnd) = r.bounds();
+  editThroughRange([&](docobj::Range& r) { r.insertBreak(type); });
 }
 
 void Selection::insertFile(std::u16string fileName, std::optional<std::u16string> range,
@@ -191,6 +185,7 @@ void Selection::insertFile(std::u16string fileName, std::optional<std::u16string
 namespace {
 
 // Word's units (WdUnits) that the keys below move by.
+constexpr int32_t kWdCharacter = 1;
 constexpr int32_t kWdParagraph = 4;
 constexpr int32_t kWdLine = 5;
 constexpr int32_t kWdStory = 6;
@@ -272,6 +267,39 @@ int32_t Selection::moveDown(std::optional<int32_t> unit, std::optional<int32_t> 
   return moved;
 }
 
+int32_t Selection::moveLeft(std::optional<int32_t> unit, std::optional<int32_t> count,
+                            std::optional<int32_t> extend) {
+  return moveByCharacters(unit, -count.value_or(1), extend);
+}
+
+int32_t Selection::moveRight(std::optional<int32_t> unit, std::optional<int32_t> count,
+                             std::optional<int32_t> extend) {
+  return moveByCharacters(unit, count.value_or(1), extend);
+}
+
+int32_t Selection::moveByCharacters(std::optional<int32_t> unit, int32_t by,
+                                    std::optional<int32_t> extend) {
+  auto document = open();
+  clamp(*document);
+  if (unit.value_or(kWdCharacter) != kWdCharacter) {
+    raiseWordError(errors::kWordCommandNotAvailable);
+  }
+  bool extending = extend.value_or(0) != 0;
+  int32_t at = activeEnd();
+  int32_t moved = 0;
+  if (!extending && window_->selectionStart != window_->selectionEnd) {
+    // The arrow key first brings a selection down to its edge on that side: one unit.
+    at = by < 0 ? window_->selectionStart : window_->selectionEnd;
+    moved = 1;
+  }
+  // A selection may take in the last paragraph mark, the insertion point stops in front of it.
+  int32_t last = extending ? document->contentEnd() : document->contentEnd() - 1;
+  int32_t rest = std::abs(by) - moved;
+  int32_t to = std::clamp(by < 0 ? at - rest : at + rest, 0, std::max(at, last));
+  moveActiveEnd(*document, to, extend);
+  return moved + std::abs(to - at);
+}
+
 void Selection::wholeStory() {
   auto document = open();
   place(0, document->contentEnd());
@@ -297,6 +325,11 @@ ObjectRef Selection::paragraphs() {
 ObjectRef Selection::paragraphFormat() {
   ObjectRef selected = range();
   return dynamic_cast<docobj::Range&>(*selected).paragraphFormat();
+}
+
+ObjectRef Selection::font() {
+  ObjectRef selected = range();
+  return dynamic_cast<docobj::Range&>(*selected).font();
 }
 
 ObjectRef Selection::document() {

@@ -356,5 +356,130 @@ TEST_F(AppSettings, SelectionFormatsEveryParagraphItTouches) {
   }
 }
 
+TEST_F(AppSettings, SelectionMovesByParagraphAndStoryAndExtends) {
+  Object app = createWord();
+  Object document = Object(app.get(u"Documents")).call(u"Add");
+  Object selection = app.get(u"Selection");
+  auto at = [&] {
+    return std::make_pair(selection.get(u"Start").toLong(), selection.get(u"End").toLong());
+  };
+  // "Un" 0-2, "Deux" 3-7, "Trois" 8-13, the story ends at 14.
+  selection.call(u"TypeText", u"Un\rDeux\rTrois");
+  const int32_t wdParagraph = 4;
+  const int32_t wdStory = 6;
+  const int32_t wdExtend = 1;
+
+  EXPECT_EQ(selection.call(u"HomeKey", wdStory).toLong(), 13);
+  EXPECT_EQ(at(), std::make_pair(0, 0));
+  EXPECT_EQ(selection.call(u"MoveDown", wdParagraph).toLong(), 1);
+  EXPECT_EQ(at(), std::make_pair(3, 3));
+  // Ctrl+Shift+Down twice: "Deux" and "Trois" with their marks.
+  EXPECT_EQ(selection.call(u"MoveDown", wdParagraph, 2, wdExtend).toLong(), 2);
+  EXPECT_EQ(at(), std::make_pair(3, 14));
+  selection.call(u"MoveUp", wdParagraph, 1, wdExtend);
+  EXPECT_EQ(at(), std::make_pair(3, 8));
+  // Extended back past where it began, the selection turns round its anchor.
+  EXPECT_EQ(selection.call(u"MoveUp", wdParagraph, 2, wdExtend).toLong(), 2);
+  EXPECT_EQ(at(), std::make_pair(0, 3));
+  selection.call(u"MoveDown", wdParagraph, 1, wdExtend);
+  EXPECT_EQ(at(), std::make_pair(3, 3));
+
+  // Ctrl+End stops in front of the last mark, Ctrl+Shift+End takes it in.
+  selection.call(u"EndKey", wdStory);
+  EXPECT_EQ(at(), std::make_pair(13, 13));
+  selection.call(u"EndKey", wdStory, wdExtend);
+  EXPECT_EQ(at(), std::make_pair(13, 14));
+  selection.call(u"MoveDown", wdParagraph);
+  EXPECT_EQ(at(), std::make_pair(13, 13));
+  // Ctrl+End, Ctrl+Shift+Up: the last paragraph's text, which typing replaces.
+  selection.call(u"MoveUp", wdParagraph, 1, wdExtend);
+  EXPECT_EQ(at(), std::make_pair(8, 13));
+  selection.call(u"TypeText", u"Quatre");
+  EXPECT_EQ(Object(document.get(u"Content")).get(u"Text").toString(), u"Un\rDeux\rQuatre\r");
+  selection.call(u"WholeStory");
+  EXPECT_EQ(at(), std::make_pair(0, 15));
+
+  // Units that need lines laid out are not simulated.
+  EXPECT_EQ(errorOf([&] { selection.call(u"HomeKey"); }), 4605);
+  EXPECT_EQ(errorOf([&] { selection.call(u"MoveDown"); }), 4605);
+  EXPECT_EQ(at(), std::make_pair(0, 15));
+}
+
+TEST_F(AppSettings, SelectionFormatsEveryParagraphItTouches) {
+  Object app = createWord();
+  Object document = Object(app.get(u"Documents")).call(u"Add");
+  Object(document.get(u"Styles")).call(u"Add", u"adresse", 1);
+  Object selection = app.get(u"Selection");
+  Object paragraphs = document.get(u"Paragraphs");
+  auto styleOf = [&](int32_t i) {
+    return Object(Object(paragraphs.get(u"Item", i)).get(u"Style")).get(u"NameLocal").toString();
+  };
+  selection.call(u"TypeText", u"Un\rDeux\rTrois");
+
+  // "Deux" with its mark selected: the style box styles that paragraph only.
+  selection.call(u"HomeKey", 6);
+  selection.call(u"MoveDown", 4);
+  selection.call(u"MoveDown", 4, 1, 1);
+  selection.put(u"Style", u"adresse");
+  EXPECT_EQ(Object(selection.get(u"Style")).get(u"NameLocal").toString(), u"adresse");
+  EXPECT_EQ(styleOf(1), u"Normal");
+  EXPECT_EQ(styleOf(2), u"adresse");
+  EXPECT_EQ(styleOf(3), u"Normal");
+
+  // From "e" of "Deux" to "r" of "Trois": both paragraphs take the paragraph settings.
+  selection.put(u"Start", 4);
+  selection.put(u"End", 10);
+  Object(selection.get(u"ParagraphFormat")).put(u"SpaceBefore", 6);
+  EXPECT_EQ(Object(selection.get(u"Paragraphs")).get(u"Count").toLong(), 2);
+  Object(Object(selection.get(u"Paragraphs")).get(u"TabStops")).call(u"Add", 56.7f);
+  for (int32_t i = 1; i <= 3; ++i) {
+    Object paragraph = paragraphs.get(u"Item", i);
+    EXPECT_EQ(paragraph.get(u"SpaceBefore").toSingle(), i == 1 ? 0.0f : 6.0f) << i;
+    EXPECT_EQ(Object(paragraph.get(u"TabStops")).get(u"Count").toLong(), i == 1 ? 0 : 1) << i;
+  }
+}
+
+TEST_F(AppSettings, SelectionMovesByCharacterAndTheFontDialogSpacesItOut) {
+  Object app = createWord();
+  Object document = Object(app.get(u"Documents")).call(u"Add");
+  Object selection = app.get(u"Selection");
+  auto at = [&] {
+    return std::make_pair(selection.get(u"Start").toLong(), selection.get(u"End").toLong());
+  };
+  auto move = [&](const char16_t* name, auto... args) {
+    return selection.call(name, Variant(args)...).toLong();
+  };
+  const Variant byCharacter = Variant::missing();
+  selection.call(u"TypeText", u"NOM\t\rsuite");  // the story ends at 11
+
+  // Right stops in front of the last mark; with Shift the selection takes it in.
+  EXPECT_EQ(move(u"MoveRight", byCharacter, 5), 0);
+  EXPECT_EQ(at(), std::make_pair(10, 10));
+  EXPECT_EQ(move(u"MoveRight", byCharacter, 2, 1), 1);
+  EXPECT_EQ(at(), std::make_pair(10, 11));
+  // Without Shift an arrow first collapses the selection to its edge, one unit.
+  EXPECT_EQ(move(u"MoveLeft"), 1);
+  EXPECT_EQ(at(), std::make_pair(10, 10));
+  EXPECT_EQ(move(u"MoveLeft", 1, 20), 10);
+  EXPECT_EQ(at(), std::make_pair(0, 0));
+  // Shift+Right three times, then Shift+Left five times turns the selection round.
+  EXPECT_EQ(move(u"MoveRight", 1, 3, 1), 3);
+  EXPECT_EQ(selection.get(u"Text").toString(), u"NOM");
+  selection.call(u"Collapse", 0);
+  EXPECT_EQ(move(u"MoveLeft", 1, 5, 1), 3);
+  EXPECT_EQ(at(), std::make_pair(0, 3));
+  EXPECT_EQ(move(u"MoveRight", 1, 2), 2);  // collapsed to the end, then one more
+  EXPECT_EQ(at(), std::make_pair(4, 4));
+  EXPECT_EQ(errorOf([&] { move(u"MoveRight", 2); }), 4605);  // by word: needs a layout
+
+  // The Font dialog acts on the selected characters only.
+  selection.call(u"HomeKey", 6);
+  move(u"MoveRight", 1, 3, 1);
+  Object(selection.get(u"Font")).put(u"Spacing", 5);
+  EXPECT_EQ(Object(selection.get(u"Font")).get(u"Spacing").toSingle(), 5.0f);
+  EXPECT_EQ(Object(Object(document.call(u"Range", 3, 4)).get(u"Font")).get(u"Spacing").toSingle(),
+            0.0f);
+}
+
 }  // namespace
 }  // namespace r58046::simword::testing
