@@ -48,6 +48,8 @@ Usage:
   r58046 run [--json] FILE...
       Plays each scenario file in a new world (temporary folders, a simulated Word, a new
       module) and prints one line per failed expectation, then "N passed, M failed".
+      @LIST stands for the files a list names, one a line, relative to the list's folder
+      (exercises/real-word.list: the scenarios that also run against a real Word).
       --json prints the same result as one JSON document. Exit status: 0 when every file
       passed, 1 when one failed, 2 when a file could not be read or parsed.
 
@@ -83,8 +85,9 @@ Usage:
   r58046 --help
       This text.
 
-The master files are taken from the exercises folder found next to the executable or in
-one of its parents, or from the folder named by the environment variable R58046_EXERCISES.
+The master files are taken from the folder named by the environment variable
+R58046_EXERCISES, else from share/r58046/exercises of the prefix r58046 is installed in,
+else from the exercises folder found next to the executable or in one of its parents.
 The scenario language is described in docs/r58046.md.
 )";
 
@@ -101,6 +104,10 @@ int run(const std::vector<std::string>& args) {
       json = true;
     } else if (a.size() > 1 && a[0] == '-') {
       return usageError("unknown option " + a);
+    } else if (a.size() > 1 && a[0] == '@') {
+      for (fs::path& f : scenario::readScenarioList(a.substr(1))) {
+        files.push_back(std::move(f));
+      }
     } else {
       files.emplace_back(a);
     }

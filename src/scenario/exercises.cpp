@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <stdexcept>
 #include <string>
 #include <system_error>
 
@@ -81,18 +83,18 @@ fs::path executablePath() {
 
 }  // namespace
 
-std::optional<fs::path> findExercisesFolder() {
-  std::error_code ec;
-  if (const char* configured = std::getenv("R58046_EXERCISES");
-      configured != nullptr && *configured != '\0') {
-    fs::path p(configured);
-    return fs::is_directory(p, ec) ? std::optional<fs::path>(p) : std::nullopt;
-  }
-  fs::path exe = executablePath();
-  if (exe.empty()) {
+std::optional<fs::path> exercisesFolderFor(const fs::path& executable) {
+  if (executable.empty()) {
     return std::nullopt;
   }
-  for (fs::path dir = exe.parent_path(); !dir.empty(); dir = dir.parent_path()) {
+  std::error_code ec;
+  fs::path folder = executable.parent_path();
+  // Installed: <prefix>/bin/r58046 beside <prefix>/share/r58046/exercises.
+  fs::path installed = folder.parent_path() / "share" / "r58046" / "exercises";
+  if (fs::is_directory(installed, ec)) {
+    return installed;
+  }
+  for (fs::path dir = folder; !dir.empty(); dir = dir.parent_path()) {
     fs::path candidate = dir / "exercises";
     if (fs::is_directory(candidate, ec)) {
       return candidate;
@@ -102,6 +104,36 @@ std::optional<fs::path> findExercisesFolder() {
     }
   }
   return std::nullopt;
+}
+
+std::optional<fs::path> findExercisesFolder() {
+  std::error_code ec;
+  if (const char* configured = std::getenv("R58046_EXERCISES");
+      configured != nullptr && *configured != '\0') {
+    fs::path p(configured);
+    return fs::is_directory(p, ec) ? std::optional<fs::path>(p) : std::nullopt;
+  }
+  return exercisesFolderFor(executablePath());
+}
+
+std::vector<fs::path> readScenarioList(const fs::path& list) {
+  std::ifstream in(list, std::ios::binary);
+  if (!in) {
+    throw std::runtime_error("cannot read the list " + list.string());
+  }
+  std::vector<fs::path> out;
+  std::string line;
+  while (std::getline(in, line)) {
+    size_t first = line.find_first_not_of(" \t\r");
+    size_t last = line.find_last_not_of(" \t\r");
+    if (first == std::string::npos || line[first] == '#') {
+      continue;
+    }
+    fs::path file(std::u8string(line.begin() + static_cast<std::ptrdiff_t>(first),
+                                line.begin() + static_cast<std::ptrdiff_t>(last) + 1));
+    out.push_back(file.is_absolute() ? file : list.parent_path() / file);
+  }
+  return out;
 }
 
 std::vector<fs::path> bundledScenarios(const fs::path& exercises) {

@@ -27,9 +27,19 @@ std::vector<std::u16string> deliverMasterFiles(
     const std::optional<std::filesystem::path>& exercises);
 
 // The exercises folder: the R58046_EXERCISES environment variable when it is set, else the
-// first folder named "exercises" in the executable's folder or one of its parents (the
-// build folder lies inside the source tree).
+// one that exercisesFolderFor finds for the running executable.
 std::optional<std::filesystem::path> findExercisesFolder();
+
+// The exercises folder of an executable: share/r58046/exercises beside the folder that holds
+// it (an installed r58046 in <prefix>/bin), else the first folder named "exercises" in its
+// own folder or one of its parents (a build folder inside the source tree, or the unpacked
+// Windows package).
+std::optional<std::filesystem::path> exercisesFolderFor(const std::filesystem::path& executable);
+
+// The scenario files named by a list file (`r58046 run @LIST`): one path a line, relative to
+// the list's folder unless absolute; blank lines and lines starting with # are left out.
+// std::runtime_error when the list cannot be read.
+std::vector<std::filesystem::path> readScenarioList(const std::filesystem::path& list);
 
 // The bundled scenarios: every exercises/<folder>/*.scn, sorted by path.
 std::vector<std::filesystem::path> bundledScenarios(const std::filesystem::path& exercises);

@@ -95,6 +95,9 @@ class Play {
       }
       try {
         step(line, i);
+      } catch (const LineNotPlayable& e) {
+        result_.skipped.push_back(
+            Failure{line.number, line.text, {}, automation::fromUtf8(e.what())});
       } catch (const AutomationError& e) {
         fail(line, u"the line to run", describeError(e));
       } catch (const std::exception& e) {
@@ -128,6 +131,9 @@ class Play {
   }
 
   void fail(const Line& line, std::u16string expected, std::u16string seen) {
+    if (!result_.skipped.empty()) {
+      return;  // what follows a skipped line is not judged
+    }
     result_.failures.push_back(
         Failure{line.number, line.text, std::move(expected), std::move(seen)});
   }
@@ -162,7 +168,7 @@ class Play {
         world_.injectFault(line.member, line.occurrence, line.error);
         return;
       case Command::File:
-        world_.files().setAttribute(line.path, line.attribute);
+        world_.setFileAttribute(line.path, line.attribute);
         return;
       case Command::Expect:
         expect(line);
@@ -435,7 +441,9 @@ class Play {
     interpreter_.clearVariables();
     hostApplication_.reset();
     userWord_.reset();
-    result_.outcome = result_.failures.empty() ? Outcome::Passed : Outcome::Failed;
+    result_.outcome = !result_.failures.empty()  ? Outcome::Failed
+                      : !result_.skipped.empty() ? Outcome::Skipped
+                                                 : Outcome::Passed;
   }
 
   const Script& script_;

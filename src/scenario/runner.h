@@ -27,12 +27,17 @@ enum class Outcome {
   Passed,
   Failed,
   Invalid,  // the file could not be read or parsed: it did not run
+  Skipped,  // a line could not be played in this world (LineNotPlayable); nothing failed
 };
 
 struct FileResult {
   std::string file;  // as given
   Outcome outcome = Outcome::Passed;
   std::vector<Failure> failures;
+  // The lines the world could not play (`seen` says why). Once a line is skipped, the file
+  // plays on so that the host's calls end as they should, but what comes after it no longer
+  // tells anything: later expectations are not judged and later failures not reported.
+  std::vector<Failure> skipped;
   // Invalid: why, with the line and column when it could not be parsed (else 0).
   std::string error;
   int errorLine = 0;
@@ -86,10 +91,11 @@ FileResult runScenarioText(const std::string& name, std::string_view text, World
 // identity (an object against a value through its default member).
 bool valuesMatch(const automation::Variant& actual, const automation::Variant& expected);
 
-// 0 when every file passed, 2 when a file could not be read or parsed, else 1.
+// 0 when every file passed or was skipped, 2 when a file could not be read or parsed, else 1.
 int exitStatus(const std::vector<FileResult>& results);
 
-// The results as `r58046 run` prints them: one line per failure, then "N passed, M failed".
+// The results as `r58046 run` prints them: one line per failure (and per skipped line), then
+// "N passed, M failed" (", K skipped" when a file was skipped).
 std::string formatText(const std::vector<FileResult>& results);
 // The same as one JSON document.
 std::string formatJson(const std::vector<FileResult>& results);

@@ -110,10 +110,21 @@ std::string formatText(const std::vector<FileResult>& results) {
   std::ostringstream out;
   int passed = 0;
   int failed = 0;
+  int skipped = 0;
+  auto skippedLines = [&](const FileResult& r) {
+    for (const auto& s : r.skipped) {
+      out << r.file << ":" << s.line << ": skipped " << utf8(s.text) << " (" << utf8(s.seen)
+          << ")\n";
+    }
+  };
   for (const auto& r : results) {
     switch (r.outcome) {
       case Outcome::Passed:
         ++passed;
+        break;
+      case Outcome::Skipped:
+        ++skipped;
+        skippedLines(r);
         break;
       case Outcome::Invalid:
         ++failed;
@@ -132,16 +143,22 @@ std::string formatText(const std::vector<FileResult>& results) {
           }
           out << ": expected " << utf8(f.expected) << ", seen " << utf8(f.seen) << "\n";
         }
+        skippedLines(r);
         break;
     }
   }
-  out << passed << " passed, " << failed << " failed\n";
+  out << passed << " passed, " << failed << " failed";
+  if (skipped > 0) {
+    out << ", " << skipped << " skipped";
+  }
+  out << "\n";
   return out.str();
 }
 
 std::string formatJson(const std::vector<FileResult>& results) {
   std::ostringstream out;
   int passed = 0;
+  int skipped = 0;
   out << "{\n  \"files\": [";
   for (size_t i = 0; i < results.size(); ++i) {
     const FileResult& r = results[i];
@@ -154,6 +171,10 @@ std::string formatJson(const std::vector<FileResult>& results) {
         break;
       case Outcome::Failed:
         out << "\"failed\"";
+        break;
+      case Outcome::Skipped:
+        ++skipped;
+        out << "\"skipped\"";
         break;
       case Outcome::Invalid:
         out << "\"invalid\", \"error\": " << jsonString(automation::fromUtf8(r.error));
@@ -177,12 +198,25 @@ std::string formatJson(const std::vector<FileResult>& results) {
           << ", \"expected\": " << jsonString(f.expected) << ", \"seen\": " << jsonString(f.seen)
           << "}";
     }
-    out << "]}";
+    out << "]";
+    if (!r.skipped.empty()) {
+      out << ", \"skipped\": [";
+      for (size_t k = 0; k < r.skipped.size(); ++k) {
+        const Failure& f = r.skipped[k];
+        out << (k == 0 ? "" : ", ") << "{\"line\": " << f.line
+            << ", \"text\": " << jsonString(f.text) << ", \"why\": " << jsonString(f.seen) << "}";
+      }
+      out << "]";
+    }
+    out << "}";
   }
   int total = static_cast<int>(results.size());
   out << (results.empty() ? "" : "\n  ") << "],\n  \"passed\": " << passed
-      << ",\n  \"failed\": " << total - passed << ",\n  \"status\": " << exitStatus(results)
-      << "\n}\n";
+      << ",\n  \"failed\": " << total - passed - skipped;
+  if (skipped > 0) {
+    out << ",\n  \"skipped\": " << skipped;
+  }
+  out << ",\n  \"status\": " << exitStatus(results) << "\n}\n";
   return out.str();
 }
 
@@ -192,6 +226,7 @@ std::string formatTable(const std::vector<FileResult>& results) {
   rows.push_back(
       {"Question", "Scenario", "What the trainee did", "Expected", "Obtained", "Result"});
   int passed = 0;
+  size_t skipped = 0;
   for (const auto& r : results) {
     std::filesystem::path p(r.file);
     std::string scenario = p.parent_path().filename().string() + "/" + p.filename().string();
@@ -208,6 +243,10 @@ std::string formatTable(const std::vector<FileResult>& results) {
         break;
       case Outcome::Failed:
         result = "FAIL";
+        break;
+      case Outcome::Skipped:
+        result = "skip";
+        ++skipped;
         break;
       case Outcome::Invalid:
         result = "INVALID";
@@ -242,7 +281,11 @@ std::string formatTable(const std::vector<FileResult>& results) {
     }
   }
   rule();
-  out << passed << " passed, " << results.size() - passed << " failed\n";
+  out << passed << " passed, " << results.size() - passed - skipped << " failed";
+  if (skipped > 0) {
+    out << ", " << skipped << " skipped";
+  }
+  out << "\n";
   return out.str();
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,14 @@ struct WorldFolders {
 struct WordHandle {
   automation::ObjectRef application;
   platform::Hwnd window = 0;
+};
+
+// What a world throws for a line it cannot play (a desktop event or a fault against a real
+// Word, which only the simulated Word can stage): the runner reports the line as skipped,
+// not failed.
+class LineNotPlayable : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
 };
 
 class World {
@@ -48,6 +57,10 @@ class World {
   // The n-th call from now on that Word answers to a member of that name fails with
   // `error`. When no Word runs, the fault waits for the next Word that starts.
   virtual void injectFault(std::u16string_view member, int32_t occurrence, int32_t error) = 0;
+  // Sets an attribute of an existing file as a user would (a `file` line).
+  virtual void setFileAttribute(std::u16string_view path, platform::FileAttribute attribute) {
+    files().setAttribute(path, attribute);
+  }
 
   // The $ names of this world for the lines of a scenario.
   Substitutions substitutions() const {

@@ -318,6 +318,7 @@ const automation::MemberTable<Application>& Application::members() {
           .get(u"InchesToPoints", {u"Inches"}, &A::inchesToPoints)
           .method(u"Activate", &A::activateWord)
           .get(u"Version", &A::version)
+          .get(u"Build", &A::build)
           .get(u"Name", &A::name)
           .asDefault();
   return table;

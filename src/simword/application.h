@@ -135,6 +135,8 @@ class Application final : public SimObject<Application>, public WordInstance, pu
   void activateWord() { desktop_->bringToForeground(); }
   std::u16string name() const { return u"Microsoft Word"; }
   std::u16string version() const { return u"11.0"; }
+  // The first released build of Word 2003.
+  std::u16string build() const { return u"11.0.5604"; }
 
  private:
   // Word ends: its documents are dropped, its windows go, it leaves the running object

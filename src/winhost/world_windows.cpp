@@ -383,4 +383,14 @@ std::unique_ptr<scenario::World> makeWindowsWorld() {
   return std::make_unique<WindowsWorld>();
 }
 
+std::unique_ptr<external::AbstractModule> createHostModule() {
+  ::AbstractModule* module = nullptr;
+  HRESULT hr = CoCreateInstance(CLSID_Module, nullptr, CLSCTX_INPROC_SERVER, IID_AbstractModule,
+                                reinterpret_cast<void**>(&module));
+  if (FAILED(hr) || module == nullptr) {
+    throw std::runtime_error("cannot create R58046.Module (is r58046.dll registered?)");
+  }
+  return std::make_unique<ComModule>(module);
+}
+
 }  // namespace r58046::winhost

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "external/host.h"
 #include "scenario/world.h"
 
 namespace r58046::winhost {
@@ -14,5 +15,9 @@ namespace r58046::winhost {
 // A new world; std::runtime_error when its folders cannot be made or the module cannot be
 // created (r58046.dll not registered).
 std::unique_ptr<scenario::World> makeWindowsWorld();
+
+// The module created through COM by its class identifier and held as a host holds it;
+// std::runtime_error when it cannot be created (r58046.dll not registered).
+std::unique_ptr<external::AbstractModule> createHostModule();
 
 }  // namespace r58046::winhost
