@@ -1,6 +1,6 @@
 // r58046: plays the exercises of the question module against the simulated Word.
 //
-//   r58046 run [--json] FILE...   plays scenario files and reports what failed
+//   r58046 run [--json] [--trace] FILE...   plays scenario files and reports what failed
 //   r58046 demo                   plays every bundled scenario and shows a table
 //   r58046 play QUESTION          prepares one exercise and lets a person act in Word
 #include <cstdio>
@@ -42,11 +42,13 @@ constexpr const char* kUsage =
 a simulated Word 2003 (documents, desktop and class registry of this project's own).
 
 Usage:
-  r58046 run [--json] FILE...
+  r58046 run [--json] [--trace] FILE...
       Plays each scenario file in a new world (temporary folders, a simulated Word, a new
       module) and prints one line per failed expectation, then "N passed, M failed".
-      --json prints the same result as one JSON document. Exit status: 0 when every file
-      passed, 1 when one failed, 2 when a file could not be read or parsed.
+      --json prints the same result as one JSON document. --trace also prints, for each
+      host call, the Word calls the module made (interface, member, get, put or call, the
+      error when one failed), then their count. Exit status: 0 when every file passed, 1
+      when one failed, 2 when a file could not be read or parsed.
 
   r58046 demo
       Plays every bundled scenario (exercises/<folder>/*.scn) and prints a table: the
@@ -74,10 +76,13 @@ int usageError(const std::string& message) {
 
 int run(const std::vector<std::string>& args) {
   bool json = false;
+  scenario::RunOptions options;
   std::vector<fs::path> files;
   for (const std::string& a : args) {
     if (a == "--json") {
       json = true;
+    } else if (a == "--trace") {
+      options.traceWordCalls = true;
     } else if (a.size() > 1 && a[0] == '-') {
       return usageError("unknown option " + a);
     } else {
@@ -87,7 +92,6 @@ int run(const std::vector<std::string>& args) {
   if (files.empty()) {
     return usageError("run needs at least one scenario file");
   }
-  scenario::RunOptions options;
   options.exercises = scenario::findExercisesFolder();
   std::vector<scenario::FileResult> results;
   results.reserve(files.size());

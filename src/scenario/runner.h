@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "automation/variant.h"
+#include "scenario/word_call_trace.h"
 #include "scenario/world.h"
 
 namespace r58046::scenario {
@@ -41,6 +42,8 @@ struct FileResult {
   std::optional<int32_t> question;
   std::u16string expectedVerdict;  // from the expectations on the readings of `check`
   std::u16string obtainedVerdict;  // what the last `check` read
+  // With RunOptions::traceWordCalls: the Word calls of each host call.
+  std::vector<HostCallTrace> trace;
 };
 
 using WorldFactory = std::function<std::unique_ptr<World>()>;
@@ -49,6 +52,8 @@ struct RunOptions {
   // Where `init` takes the master files from; without it, `init` delivers nothing and a
   // master file missing from $WORK is reported.
   std::optional<std::filesystem::path> exercises;
+  // Records the Word calls the module makes in each host call (FileResult::trace).
+  bool traceWordCalls = false;
 };
 
 // Plays one file in a world made for it; the world is gone when this returns.
@@ -67,7 +72,8 @@ bool valuesMatch(const automation::Variant& actual, const automation::Variant& e
 // 0 when every file passed, 2 when a file could not be read or parsed, else 1.
 int exitStatus(const std::vector<FileResult>& results);
 
-// The results as `r58046 run` prints them: one line per failure, then "N passed, M failed".
+// The results as `r58046 run` prints them: the Word-call trace of each file that has one,
+// one line per failure, then "N passed, M failed".
 std::string formatText(const std::vector<FileResult>& results);
 // The same as one JSON document.
 std::string formatJson(const std::vector<FileResult>& results);

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "automation/call_observer.h"
 #include "automation/dispatch.h"
 #include "external/host.h"
 #include "platform/platform.h"
@@ -45,6 +46,12 @@ class World {
   // The n-th call from now on that Word answers to a member of that name fails with
   // `error`. When no Word runs, the fault waits for the next Word that starts.
   virtual void injectFault(std::u16string_view member, int32_t occurrence, int32_t error) = 0;
+  // Tells `observer` of every Word call the module makes from now on; null stops it. False
+  // when this world cannot tell them.
+  virtual bool observeWordCalls(automation::CallObserver* observer) {
+    (void)observer;
+    return false;
+  }
 
   // The $ names of this world for the lines of a scenario.
   Substitutions substitutions() const {

@@ -2,7 +2,7 @@
 // plays an exercise, with r58046.dll created through COM by its class identifier and Word
 // reached through COM by ProgID.
 //
-//   r58046 run [--json] FILE...
+//   r58046 run [--json] [--trace] FILE...
 //
 // Output and exit status as the native `r58046 run`: one line per failed expectation, then
 // "N passed, M failed"; 0 when every file passed, 1 when one failed, 2 when a file could
@@ -25,7 +25,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: r58046 run [--json] FILE...\n"
+    "Usage: r58046 run [--json] [--trace] FILE...\n"
     "Plays scenario files against r58046.dll (registered) and the Word that answers to\n"
     "\"Word.Application.11\". The master files come from R58046_EXERCISES or the exercises\n"
     "folder next to the program or one of its parents.\n";
@@ -33,10 +33,13 @@ constexpr const char* kUsage =
 int run(const std::vector<std::wstring>& args) {
   namespace fs = std::filesystem;
   bool json = false;
+  r58046::scenario::RunOptions options;
   std::vector<fs::path> files;
   for (const std::wstring& a : args) {
     if (a == L"--json") {
       json = true;
+    } else if (a == L"--trace") {
+      options.traceWordCalls = true;
     } else if (a.size() > 1 && a[0] == L'-') {
       std::cerr << "r58046: unknown option\n" << kUsage;
       return 2;
@@ -48,7 +51,6 @@ int run(const std::vector<std::wstring>& args) {
     std::cerr << "r58046: run needs at least one scenario file\n" << kUsage;
     return 2;
   }
-  r58046::scenario::RunOptions options;
   options.exercises = r58046::scenario::findExercisesFolder();
   std::vector<r58046::scenario::FileResult> results;
   for (const fs::path& file : files) {
