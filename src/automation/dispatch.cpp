@@ -18,6 +18,14 @@ Variant Object::invoke(std::u16string_view name, InvokeKind kind, Args& args) co
   return ref_->invoke(name, kind, args);
 }
 
+Variant Object::invokeThrough(const Interface& through, std::u16string_view name, InvokeKind kind,
+                              Args& args) const {
+  if (!ref_) {
+    raiseError(errors::kObjectVariableNotSet);
+  }
+  return ref_->invokeThrough(through, name, kind, args);
+}
+
 void Object::put(std::u16string_view name, Variant value) const {
   Args list{Arg(std::move(value))};
   invoke(name, InvokeKind::Put, list);

@@ -52,6 +52,14 @@ struct Arg {
 // the assigned value is the last positional argument.
 using Args = std::vector<Arg>;
 
+// An interface of automation objects, named by a caller that knows which one it holds (the
+// typed Word wrappers do). Each interface is one static object, told apart by its address:
+// members of one name on two interfaces (Item, Count, Range, Text) never share what a
+// server learned about one of them.
+struct Interface {
+  std::u16string_view name;
+};
+
 // An automation object: every object the module, the host or Word exposes.
 class Dispatch : public std::enable_shared_from_this<Dispatch> {
  public:
@@ -63,6 +71,15 @@ class Dispatch : public std::enable_shared_from_this<Dispatch> {
   // Invokes a member by name (compared without regard to case); an empty name is the
   // default member. Failures are AutomationError exceptions.
   virtual Variant invoke(std::u16string_view name, InvokeKind kind, Args& args) = 0;
+
+  // The same call, made through an interface that the caller knows the object has. An
+  // object that gains from knowing it overrides this (a COM client keeps the dispatch
+  // identifiers of each interface's members); by default the interface is not needed.
+  virtual Variant invokeThrough(const Interface& through, std::u16string_view name, InvokeKind kind,
+                                Args& args) {
+    (void)through;
+    return invoke(name, kind, args);
+  }
 
   // What identifies the object for "Is": two references to the same object answer the
   // same identity, also when they reach it through different wrappers.
@@ -107,6 +124,9 @@ class Object {
 
   // The raw invocation; error 91 when the reference is Nothing.
   Variant invoke(std::u16string_view name, InvokeKind kind, Args& args) const;
+  // The same through a known interface of the object.
+  Variant invokeThrough(const Interface& through, std::u16string_view name, InvokeKind kind,
+                        Args& args) const;
 
  private:
   ObjectRef ref_;

@@ -1,6 +1,6 @@
 // r58046: plays the exercises of the question module against the simulated Word.
 //
-//   r58046 run [--json] FILE...   plays scenario files and reports what failed
+//   r58046 run [--json] [--trace] FILE...   plays scenario files and reports what failed
 //   r58046 demo                   plays every bundled scenario and shows a table
 //   r58046 play QUESTION          prepares one exercise and lets a person act in Word
 //   r58046 faults [QUESTION...]   the fault-injection campaign
@@ -45,13 +45,15 @@ constexpr const char* kUsage =
 a simulated Word 2003 (documents, desktop and class registry of this project's own).
 
 Usage:
-  r58046 run [--json] FILE...
+  r58046 run [--json] [--trace] FILE...
       Plays each scenario file in a new world (temporary folders, a simulated Word, a new
       module) and prints one line per failed expectation, then "N passed, M failed".
       @LIST stands for the files a list names, one a line, relative to the list's folder
       (exercises/real-word.list: the scenarios that also run against a real Word).
-      --json prints the same result as one JSON document. Exit status: 0 when every file
-      passed, 1 when one failed, 2 when a file could not be read or parsed.
+      --json prints the same result as one JSON document. --trace also prints, for each
+      host call, the Word calls the module made (interface, member, get, put or call, the
+      error when one failed), then their count. Exit status: 0 when every file passed, 1
+      when one failed, 2 when a file could not be read or parsed.
 
   r58046 demo
       Plays every bundled scenario (exercises/<folder>/*.scn) and prints a table: the
@@ -98,10 +100,13 @@ int usageError(const std::string& message) {
 
 int run(const std::vector<std::string>& args) {
   bool json = false;
+  scenario::RunOptions options;
   std::vector<fs::path> files;
   for (const std::string& a : args) {
     if (a == "--json") {
       json = true;
+    } else if (a == "--trace") {
+      options.traceWordCalls = true;
     } else if (a.size() > 1 && a[0] == '-') {
       return usageError("unknown option " + a);
     } else if (a.size() > 1 && a[0] == '@') {
@@ -115,7 +120,6 @@ int run(const std::vector<std::string>& args) {
   if (files.empty()) {
     return usageError("run needs at least one scenario file");
   }
-  scenario::RunOptions options;
   options.exercises = scenario::findExercisesFolder();
   std::vector<scenario::FileResult> results;
   results.reserve(files.size());

@@ -23,39 +23,26 @@ CLSID classOf(std::u16string_view progId) {
   return clsid;
 }
 
-automation::ObjectRef adopt(IUnknown* unknown) {
-  automation::ObjectRef object;
-  try {
-    object = objectOf(unknown);
-  } catch (...) {
-    unknown->Release();
-    throw;
-  }
-  unknown->Release();
-  return object;
-}
-
 }  // namespace
 
 automation::ObjectRef ComClassRegistry::getActiveObject(std::u16string_view progId) {
   CLSID clsid = classOf(progId);
-  IUnknown* unknown = nullptr;
-  if (FAILED(GetActiveObject(clsid, nullptr, &unknown)) || unknown == nullptr) {
+  ComPtr<IUnknown> unknown;
+  if (FAILED(GetActiveObject(clsid, nullptr, unknown.put())) || !unknown) {
     automation::raiseError(errors::kCannotCreateObject);
   }
-  return adopt(unknown);
+  return objectOf(unknown.get());
 }
 
 automation::ObjectRef ComClassRegistry::createObject(std::u16string_view progId) {
   CLSID clsid = classOf(progId);
-  IUnknown* unknown = nullptr;
-  HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IUnknown,
-                                reinterpret_cast<void**>(&unknown));
-  if (FAILED(hr) || unknown == nullptr) {
+  ComPtr<IUnknown> unknown;
+  HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IUnknown, unknown.putVoid());
+  if (FAILED(hr) || !unknown) {
     traceFailure(progId, "CoCreateInstance", hr);
     automation::raiseError(errors::kCannotCreateObject);
   }
-  return adopt(unknown);
+  return objectOf(unknown.get());
 }
 
 }  // namespace r58046::com

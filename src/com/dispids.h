@@ -27,7 +27,8 @@
 #define R58046_DISPID_MODELE 17
 #define R58046_DISPID_ITEM 18
 
-/* Names not in the table get identifiers from here on, in the order they are first asked. */
+/* Names not in the table get identifiers from here on, made from the name alone, so that
+   every process serving objects answers the same identifier for a name. */
 #define R58046_DISPID_FIRST_DYNAMIC 0x1000
 
 #endif

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "com/bridge.h"
+#include "com/diagnostics.h"
 #include "com/r58046.h"
 #include "com/registration.h"
 #include "com/servers.h"
@@ -56,14 +57,9 @@ class ModuleFactory : public IClassFactory {
     }
     try {
       automation::ObjectRef module = module::createModule(windowsPlatform().platform());
-      IDispatch* dispatch = dispatchOf(module);
-      HRESULT hr = dispatch->QueryInterface(iid, out);
-      dispatch->Release();
-      return hr;
-    } catch (const std::bad_alloc&) {
-      return E_OUTOFMEMORY;
+      return ComPtr<IDispatch>::adopt(dispatchOf(module))->QueryInterface(iid, out);
     } catch (...) {
-      return E_UNEXPECTED;
+      return answerCurrentException(nullptr, IID_IClassFactory);
     }
   }
   HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
@@ -101,35 +97,47 @@ struct HostInterfaces {
   }
 };
 
+// The status of the last system call that failed, as an HRESULT (`otherwise` when it left
+// none).
+HRESULT lastFailure(HRESULT otherwise) {
+  DWORD status = GetLastError();
+  return status != ERROR_SUCCESS ? HRESULT_FROM_WIN32(status) : otherwise;
+}
+
+// Every failure keeps its cause: the type library functions' own HRESULT, the registry's
+// status as HRESULT_FROM_WIN32 (regsvr32 shows its text: "Access is denied." without
+// administrator rights).
 HRESULT registerServer() {
   std::wstring path = modulePath(dllInstance());
   if (path.empty()) {
-    return SELFREG_E_CLASS;
+    return lastFailure(SELFREG_E_CLASS);
   }
-  ITypeLib* library = nullptr;
-  HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, &library);
+  ComPtr<ITypeLib> library;
+  HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, library.put());
   if (FAILED(hr)) {
-    return SELFREG_E_TYPELIB;
+    return hr;
   }
   HostInterfaces host = HostInterfaces::read();
   std::wstring folder = path.substr(0, path.find_last_of(L"\\/") + 1);
-  hr = RegisterTypeLib(library, path.data(), folder.data());
-  library->Release();
+  hr = RegisterTypeLib(library.get(), path.data(), folder.data());
   host.restoreForeign();
   if (FAILED(hr)) {
-    return SELFREG_E_TYPELIB;
+    return hr;
   }
 
   std::wstring clsid = guidText(CLSID_Module);
   std::wstring key = L"CLSID\\" + clsid;
-  bool ok = setValue(key, nullptr, kProgId) && setValue(key + L"\\InprocServer32", nullptr, path) &&
-            setValue(key + L"\\InprocServer32", L"ThreadingModel", L"Apartment") &&
-            setValue(key + L"\\ProgID", nullptr, kProgId) &&
-            setValue(key + L"\\VERSION", nullptr, L"1.0") &&
-            setValue(key + L"\\TypeLib", nullptr, guidText(LIBID_R58046)) &&
-            setValue(key + L"\\Programmable", nullptr, L"") &&
-            setValue(kProgId, nullptr, kProgId) && setValue(kProgId + L"\\CLSID", nullptr, clsid);
-  return ok ? S_OK : SELFREG_E_CLASS;
+  return setValues({
+      {key, nullptr, kProgId},
+      {key + L"\\InprocServer32", nullptr, path},
+      {key + L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
+      {key + L"\\ProgID", nullptr, kProgId},
+      {key + L"\\VERSION", nullptr, L"1.0"},
+      {key + L"\\TypeLib", nullptr, guidText(LIBID_R58046)},
+      {key + L"\\Programmable", nullptr, L""},
+      {kProgId, nullptr, kProgId},
+      {kProgId + L"\\CLSID", nullptr, clsid},
+  });
 }
 
 HRESULT unregisterServer() {
@@ -142,11 +150,8 @@ HRESULT unregisterServer() {
                            external::ids::kTypeLibraryMinor, 0, SYS_WIN32);
   }
   host.restoreForeign();
-  bool ok = removeTree(L"CLSID\\" + guidText(CLSID_Module)) && removeTree(kProgId);
-  if (FAILED(hr)) {
-    return SELFREG_E_TYPELIB;
-  }
-  return ok ? S_OK : SELFREG_E_CLASS;
+  HRESULT removed = removeTrees({L"CLSID\\" + guidText(CLSID_Module), kProgId});
+  return FAILED(hr) ? hr : removed;
 }
 
 }  // namespace
@@ -184,7 +189,7 @@ STDAPI DllRegisterServer() {
   try {
     return com::registerServer();
   } catch (...) {
-    return E_UNEXPECTED;
+    return com::answerCurrentException(nullptr, IID_NULL);
   }
 }
 
@@ -192,8 +197,18 @@ STDAPI DllUnregisterServer() {
   try {
     return com::unregisterServer();
   } catch (...) {
-    return E_UNEXPECTED;
+    return com::answerCurrentException(nullptr, IID_NULL);
   }
+}
+
+// The diagnostic entry points (com/diagnostics.h): the runner's Word-call trace and the
+// benchmark.
+void WINAPI R58046ObserveWordCalls(R58046WordCallSink sink, void* context) {
+  com::observeWordCallsWith(sink, context);
+}
+
+void WINAPI R58046UseIdentifierCache(BOOL use) {
+  com::useIdentifierCache(use != FALSE);
 }
 
 }  // extern "C"

@@ -26,17 +26,40 @@ std::wstring modulePath(HMODULE module) {
   }
 }
 
-bool setValue(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
+namespace {
+
+LONG writeValue(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
   HKEY handle = nullptr;
-  if (RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle,
-                      nullptr) != ERROR_SUCCESS) {
-    return false;
+  LONG status = RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                                &handle, nullptr);
+  if (status != ERROR_SUCCESS) {
+    return status;
   }
-  LONG result =
-      RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                     static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  status = RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
   RegCloseKey(handle);
-  return result == ERROR_SUCCESS;
+  return status;
+}
+
+LONG deleteTree(const std::wstring& key) {
+  auto status = static_cast<LONG>(SHDeleteKeyW(HKEY_CLASSES_ROOT, key.c_str()));
+  return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
+}
+
+}  // namespace
+
+bool setValue(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
+  return writeValue(key, name, value) == ERROR_SUCCESS;
+}
+
+HRESULT setValues(const std::vector<RegistryValue>& values) {
+  for (const RegistryValue& v : values) {
+    LONG status = writeValue(v.key, v.name, v.value);
+    if (status != ERROR_SUCCESS) {
+      return HRESULT_FROM_WIN32(status);
+    }
+  }
+  return S_OK;
 }
 
 std::optional<std::wstring> readValue(const std::wstring& key, const wchar_t* name) {
@@ -60,8 +83,17 @@ std::optional<std::wstring> readValue(const std::wstring& key, const wchar_t* na
 }
 
 bool removeTree(const std::wstring& key) {
-  DWORD result = SHDeleteKeyW(HKEY_CLASSES_ROOT, key.c_str());
-  return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
+  return deleteTree(key) == ERROR_SUCCESS;
+}
+
+HRESULT removeTrees(const std::vector<std::wstring>& keys) {
+  for (const std::wstring& key : keys) {
+    LONG status = deleteTree(key);
+    if (status != ERROR_SUCCESS) {
+      return HRESULT_FROM_WIN32(status);
+    }
+  }
+  return S_OK;
 }
 
 InterfaceKeys InterfaceKeys::read(REFIID iid) {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <typeinfo>
+#include <utility>
 
 #include "com/r58046.h"
 #include "com/registration.h"
@@ -45,11 +46,7 @@ void writeObject(IDispatch** slot, const ObjectRef& before, const ObjectRef& aft
   if (automation::sameObject(before, after)) {
     return;
   }
-  IDispatch* replacement = dispatchOf(after);
-  if (*slot != nullptr) {
-    (*slot)->Release();
-  }
-  *slot = replacement;
+  auto previous = ComPtr<IDispatch>::adopt(std::exchange(*slot, dispatchOf(after)));
 }
 
 class ModuleServer : public Server<::AbstractModule> {
@@ -73,10 +70,8 @@ class ModuleServer : public Server<::AbstractModule> {
       if (!list) {
         return;
       }
-      IDispatch* dispatch = dispatchOf(list);
-      HRESULT hr = dispatch->QueryInterface(IID_ComplementInfo, reinterpret_cast<void**>(result));
-      dispatch->Release();
-      if (FAILED(hr)) {
+      auto dispatch = ComPtr<IDispatch>::adopt(dispatchOf(list));
+      if (FAILED(dispatch->QueryInterface(IID_ComplementInfo, reinterpret_cast<void**>(result)))) {
         automation::raiseError(automation::errors::kTypeMismatch);
       }
     });
@@ -204,16 +199,10 @@ class FichiersServer : public Server<::_FichiersDeTravail> {
     std::memset(result, 0, sizeof *result);
     return guard(IID__FichiersDeTravail, [&] {
       module::Fichier entry = list_->Item(noItem);
-      BSTR source = toBstr(entry.NomSource);
-      BSTR destination = nullptr;
-      try {
-        destination = toBstr(entry.NomDest);
-      } catch (...) {
-        SysFreeString(source);
-        throw;
-      }
-      result->NomSource = source;
-      result->NomDest = destination;
+      UniqueBstr source(toBstr(entry.NomSource));
+      UniqueBstr destination(toBstr(entry.NomDest));
+      result->NomSource = source.release();
+      result->NomDest = destination.release();
       result->Modele = vbBool(entry.Modele);
     });
   }
@@ -238,13 +227,11 @@ class QuestionServer : public Server<::_Question0201> {
     *result = nullptr;
     return guard(primary(), [&] {
       automation::Variant list = automation::Object(object_).get(u"ComplementInfo");
-      IDispatch* dispatch = dispatchOf(list.toObject());
-      if (dispatch == nullptr) {
+      auto dispatch = ComPtr<IDispatch>::adopt(dispatchOf(list.toObject()));
+      if (!dispatch) {
         return;
       }
-      HRESULT hr = dispatch->QueryInterface(IID_ComplementInfo, reinterpret_cast<void**>(result));
-      dispatch->Release();
-      if (FAILED(hr)) {
+      if (FAILED(dispatch->QueryInterface(IID_ComplementInfo, reinterpret_cast<void**>(result)))) {
         automation::raiseError(automation::errors::kTypeMismatch);
       }
     });
@@ -256,14 +243,12 @@ class QuestionServer : public Server<::_Question0201> {
     *result = nullptr;
     return guard(primary(), [&] {
       automation::Variant list = automation::Object(object_).get(u"FichiersDeTravail");
-      IDispatch* dispatch = dispatchOf(list.toObject());
-      if (dispatch == nullptr) {
+      auto dispatch = ComPtr<IDispatch>::adopt(dispatchOf(list.toObject()));
+      if (!dispatch) {
         return;
       }
-      HRESULT hr =
-          dispatch->QueryInterface(IID__FichiersDeTravail, reinterpret_cast<void**>(result));
-      dispatch->Release();
-      if (FAILED(hr)) {
+      if (FAILED(
+              dispatch->QueryInterface(IID__FichiersDeTravail, reinterpret_cast<void**>(result)))) {
         automation::raiseError(automation::errors::kTypeMismatch);
       }
     });

@@ -4,8 +4,10 @@
 //   word::Application app(object);
 //   std::u16string text = app.ActiveDocument().Bookmarks().Item(u"s01").Range().Text();
 //
-// Every member is one late-bound call (Object::get, call or put), so a real Word and the
-// simulated one answer alike, and each Word call the code makes is visible by its name.
+// Every member is one late-bound call by name, made through the Word interface the wrapper
+// holds (so that the COM build can keep each interface's dispatch identifiers), and a real
+// Word and the simulated one answer alike; each Word call the code makes is visible by its
+// name.
 // A property read is `Name()`, a property write is `PutName(value)`; an omitted optional
 // argument is Variant::missing() (the default). Word Booleans read back as WordBool (-1 or
 // 0, as Word hands them out); Boolean writes take a bool.
@@ -16,6 +18,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "automation/dispatch.h"
 
@@ -50,18 +53,49 @@ inline constexpr int32_t msoBarTop = 1;
 inline constexpr int32_t msoBarRight = 2;
 inline constexpr int32_t msoBarBottom = 3;
 
-// Common base: holds the late-bound reference.
+// Common base: holds the late-bound reference and the Word interface it is held as.
 class Wrapper {
  public:
   Wrapper() = default;
-  explicit Wrapper(Object object) : object_(std::move(object)) {}
 
   const Object& object() const { return object_; }
   const automation::ObjectRef& ref() const { return object_.ref(); }
   bool isNothing() const { return object_.isNothing(); }
 
  protected:
+  Wrapper(Object object, const automation::Interface& through)
+      : object_(std::move(object)), through_(&through) {}
+
+  // One Word call through the interface held: a property read (or a method used as a
+  // value), a method call as a statement, a property write (with the property's arguments).
+  template <class... A>
+  Variant get(std::u16string_view name, A&&... args) const {
+    automation::Args list{automation::Arg(std::forward<A>(args))...};
+    return invoke(name, automation::InvokeKind::Get, list);
+  }
+  template <class... A>
+  Variant call(std::u16string_view name, A&&... args) const {
+    automation::Args list{automation::Arg(std::forward<A>(args))...};
+    return invoke(name, automation::InvokeKind::Method, list);
+  }
+  void put(std::u16string_view name, Variant value) const;
+  void putWith(std::u16string_view name, automation::Args args, Variant value) const;
+
   Object object_;
+
+ private:
+  Variant invoke(std::u16string_view name, automation::InvokeKind kind,
+                 automation::Args& args) const;
+
+  const automation::Interface* through_ = nullptr;
+};
+
+// The wrapper of one Word interface, which the class names as its kInterface.
+template <class Self>
+class Typed : public Wrapper {
+ public:
+  Typed() : Wrapper(Object(), Self::kInterface) {}
+  explicit Typed(Object object) : Wrapper(std::move(object), Self::kInterface) {}
 };
 
 class AddIn;
@@ -98,9 +132,10 @@ class Window;
 class Windows;
 class Zoom;
 
-class Application : public Wrapper {
+class Application : public Typed<Application> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"Application"};
+  using Typed::Typed;
 
   // The Application property (#import's name: a member cannot bear its class's name).
   word::Application GetApplication() const;
@@ -131,9 +166,10 @@ class Application : public Wrapper {
   float CentimetersToPoints(float Centimeters) const;
 };
 
-class Documents : public Wrapper {
+class Documents : public Typed<Documents> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"Documents"};
+  using Typed::Typed;
   int32_t Count() const;
   // By name or by 1-based index.
   word::Document Item(const Variant& Index) const;
@@ -148,9 +184,10 @@ class Documents : public Wrapper {
              const Variant& RouteDocument = Variant::missing()) const;
 };
 
-class Document : public Wrapper {
+class Document : public Typed<Document> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"Document"};
+  using Typed::Typed;
   std::u16string Name() const;
   std::u16string Path() const;
   std::u16string FullName() const;
@@ -183,22 +220,25 @@ class Document : public Wrapper {
              const Variant& RouteDocument = Variant::missing()) const;
 };
 
-class Bookmarks : public Wrapper {
+class Bookmarks : public Typed<Bookmarks> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"Bookmarks"};
+  using Typed::Typed;
   word::Bookmark Item(const Variant& Index) const;
   bool Exists(const std::u16string& Name) const;
 };
 
-class Bookmark : public Wrapper {
+class Bookmark : public Typed<Bookmark> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"Bookmark"};
+  using Typed::Typed;
   word::Range Range() const;
 };
 
-class Range : public Wrapper {
+class Range : public Typed<Range> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"Range"};
+  using Typed::Typed;
   std::u16string Text() const;
   int32_t Start() const;
   int32_t End() const;
@@ -208,17 +248,19 @@ class Range : public Wrapper {
   Variant Style() const;
 };
 
-class Selection : public Wrapper {
+class Selection : public Typed<Selection> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"Selection"};
+  using Typed::Typed;
   void GoTo(const Variant& What = Variant::missing(), const Variant& Which = Variant::missing(),
             const Variant& Count = Variant::missing(),
             const Variant& Name = Variant::missing()) const;
 };
 
-class Paragraphs : public Wrapper {
+class Paragraphs : public Typed<Paragraphs> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"Paragraphs"};
+  using Typed::Typed;
   int32_t Count() const;
   word::Paragraph Item(int32_t Index) const;
   word::Paragraph Last() const;
@@ -234,39 +276,44 @@ class Paragraphs : public Wrapper {
   void PutStyle(const Variant& value) const;
 };
 
-class Paragraph : public Wrapper {
+class Paragraph : public Typed<Paragraph> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"Paragraph"};
+  using Typed::Typed;
   word::Range Range() const;
   Variant Style() const;
 };
 
-class TabStops : public Wrapper {
+class TabStops : public Typed<TabStops> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"TabStops"};
+  using Typed::Typed;
   int32_t Count() const;
   word::TabStop Item(int32_t Index) const;
 };
 
-class TabStop : public Wrapper {
+class TabStop : public Typed<TabStop> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"TabStop"};
+  using Typed::Typed;
   WordBool CustomTab() const;
   float Position() const;
   int32_t Alignment() const;
   int32_t Leader() const;
 };
 
-class Styles : public Wrapper {
+class Styles : public Typed<Styles> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"Styles"};
+  using Typed::Typed;
   int32_t Count() const;
   word::Style Item(const Variant& Index) const;
 };
 
-class Style : public Wrapper {
+class Style : public Typed<Style> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"Style"};
+  using Typed::Typed;
   std::u16string NameLocal() const;
   Variant BaseStyle() const;
   std::u16string Description() const;
@@ -275,100 +322,114 @@ class Style : public Wrapper {
   word::Font Font() const;
 };
 
-class ParagraphFormat : public Wrapper {
+class ParagraphFormat : public Typed<ParagraphFormat> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"ParagraphFormat"};
+  using Typed::Typed;
   float LeftIndent() const;
   float SpaceBefore() const;
 };
 
-class Font : public Wrapper {
+class Font : public Typed<Font> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"Font"};
+  using Typed::Typed;
   std::u16string Name() const;
   float Size() const;
   int32_t ColorIndex() const;
   float Spacing() const;
 };
 
-class Sections : public Wrapper {
+class Sections : public Typed<Sections> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"Sections"};
+  using Typed::Typed;
   int32_t Count() const;
   word::Section Item(int32_t Index) const;
 };
 
-class Section : public Wrapper {
+class Section : public Typed<Section> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"Section"};
+  using Typed::Typed;
   word::Range Range() const;
 };
 
-class FormFields : public Wrapper {
+class FormFields : public Typed<FormFields> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"FormFields"};
+  using Typed::Typed;
   int32_t Count() const;
   word::FormField Item(const Variant& Index) const;
 };
 
-class FormField : public Wrapper {
+class FormField : public Typed<FormField> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"FormField"};
+  using Typed::Typed;
   // The field as a check box; Word fails when the field is another kind.
   word::CheckBox CheckBox() const;
 };
 
-class CheckBox : public Wrapper {
+class CheckBox : public Typed<CheckBox> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"CheckBox"};
+  using Typed::Typed;
   WordBool Value() const;
 };
 
-class Envelope : public Wrapper {
+class Envelope : public Typed<Envelope> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"Envelope"};
+  using Typed::Typed;
   word::Range Address() const;
   word::Range ReturnAddress() const;
   WordBool DefaultFaceUp() const;
 };
 
-class Templates : public Wrapper {
+class Templates : public Typed<Templates> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"Templates"};
+  using Typed::Typed;
   word::Template Item(const Variant& Index) const;
 };
 
-class Template : public Wrapper {
+class Template : public Typed<Template> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"Template"};
+  using Typed::Typed;
   std::u16string Name() const;
   std::u16string FullName() const;
   std::u16string Path() const;
 };
 
-class AddIns : public Wrapper {
+class AddIns : public Typed<AddIns> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"AddIns"};
+  using Typed::Typed;
   int32_t Count() const;
   word::AddIn Item(const Variant& Index) const;
 };
 
-class AddIn : public Wrapper {
+class AddIn : public Typed<AddIn> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"AddIn"};
+  using Typed::Typed;
   std::u16string Name() const;
   void Delete() const;
 };
 
-class Windows : public Wrapper {
+class Windows : public Typed<Windows> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"Windows"};
+  using Typed::Typed;
   int32_t Count() const;
 };
 
-class Window : public Wrapper {
+class Window : public Typed<Window> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"Window"};
+  using Typed::Typed;
   word::Pane ActivePane() const;
   word::View View() const;
   float StyleAreaWidth() const;
@@ -378,15 +439,17 @@ class Window : public Wrapper {
   void PutDisplayScreenTips(bool value) const;
 };
 
-class Pane : public Wrapper {
+class Pane : public Typed<Pane> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"Pane"};
+  using Typed::Typed;
   word::View View() const;
 };
 
-class View : public Wrapper {
+class View : public Typed<View> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"View"};
+  using Typed::Typed;
   WordBool ShowAll() const;
   void PutShowAll(bool value) const;
   WordBool ShowFieldCodes() const;
@@ -394,32 +457,36 @@ class View : public Wrapper {
   word::Zoom Zoom() const;
 };
 
-class Zoom : public Wrapper {
+class Zoom : public Typed<Zoom> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"Zoom"};
+  using Typed::Typed;
   int32_t Percentage() const;
 };
 
-class Options : public Wrapper {
+class Options : public Typed<Options> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"Options"};
+  using Typed::Typed;
   int32_t MeasurementUnit() const;
   std::u16string DefaultFilePath(int32_t Path) const;
   void PutDefaultFilePath(int32_t Path, const std::u16string& value) const;
 };
 
 // Office command bars.
-class CommandBars : public Wrapper {
+class CommandBars : public Typed<CommandBars> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"CommandBars"};
+  using Typed::Typed;
   word::CommandBar Item(const Variant& Index) const;
   WordBool DisplayTooltips() const;
   void PutDisplayTooltips(bool value) const;
 };
 
-class CommandBar : public Wrapper {
+class CommandBar : public Typed<CommandBar> {
  public:
-  using Wrapper::Wrapper;
+  static constexpr automation::Interface kInterface{u"CommandBar"};
+  using Typed::Typed;
   WordBool Enabled() const;
   void PutEnabled(bool value) const;
   WordBool Visible() const;

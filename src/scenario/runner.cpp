@@ -148,13 +148,13 @@ class Play {
         init(line);
         return;
       case Command::Check:
-        check();
+        check(line);
         return;
       case Command::Close:
-        hostCall(u"Fermer", [&] { world_.module().Fermer(); });
+        hostCall(line, u"Fermer", [&] { world_.module().Fermer(); });
         return;
       case Command::Quit:
-        hostCall(u"Quitter", [&] { world_.module().Quitter(hostApplication_, hostHandle_); });
+        hostCall(line, u"Quitter", [&] { world_.module().Quitter(hostApplication_, hostHandle_); });
         moduleInUse_ = false;
         return;
       case Command::Desktop:
@@ -201,9 +201,13 @@ class Play {
            (next.expect.kind == ExpectKind::Error || next.expect.kind == ExpectKind::ErrorSource);
   }
 
+  // The trace of the file when its Word calls are traced.
+  std::vector<HostCallTrace>* trace() { return options_.traceWordCalls ? &result_.trace : nullptr; }
+
   template <class F>
-  void hostCall(std::u16string what, F&& call) {
+  void hostCall(const Line& line, std::u16string what, F&& call) {
     moduleInUse_ = true;
+    HostCallRecording recording(world_, trace(), line.number, what);
     try {
       call();
       last_ = LastCall{std::move(what), std::nullopt};
@@ -224,7 +228,7 @@ class Play {
       hostApplication_ = userWord_->application;
       hostHandle_ = userWord_->window;
     }
-    hostCall(u"InitQuestion", [&] {
+    hostCall(line, u"InitQuestion", [&] {
       world_.module().InitQuestion(line.question, world_.folders().work, hostApplication_,
                                    hostHandle_, u"");
     });
@@ -237,9 +241,11 @@ class Play {
     }
   }
 
-  void check() {
+  void check(const Line& line) {
     external::AbstractModule& module = world_.module();
-    hostCall(u"TestePoint", [&] { module.TestePoint(); });
+    hostCall(line, u"TestePoint", [&] { module.TestePoint(); });
+    HostCallRecording recording(world_, trace(), line.number, u"the readings after TestePoint");
+    recording.leaveOutWhenEmpty();
     readings_ = Readings{};
     readings_.done = true;
     // The expected verdict is what the expectations after the last check say.
@@ -424,6 +430,7 @@ class Play {
   void finish() {
     if (moduleInUse_) {
       // The host's last call, for a scenario that did not quit.
+      HostCallRecording recording(world_, trace(), 0, u"Quitter");
       try {
         world_.module().Quitter(hostApplication_, hostHandle_);
       } catch (const AutomationError&) {

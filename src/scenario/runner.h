@@ -11,6 +11,7 @@
 
 #include "automation/error.h"
 #include "automation/variant.h"
+#include "scenario/word_call_trace.h"
 #include "scenario/world.h"
 
 namespace r58046::scenario {
@@ -47,6 +48,8 @@ struct FileResult {
   std::optional<int32_t> question;
   std::u16string expectedVerdict;  // from the expectations on the readings of `check`
   std::u16string obtainedVerdict;  // what the last `check` read
+  // With RunOptions::traceWordCalls: the Word calls of each host call.
+  std::vector<HostCallTrace> trace;
 };
 
 using WorldFactory = std::function<std::unique_ptr<World>()>;
@@ -76,6 +79,8 @@ struct RunOptions {
   // master file missing from $WORK is reported.
   std::optional<std::filesystem::path> exercises;
   PlayObserver* observer = nullptr;
+  // Records the Word calls the module makes in each host call (FileResult::trace).
+  bool traceWordCalls = false;
 };
 
 // Plays one file in a world made for it; the world is gone when this returns.
@@ -94,8 +99,9 @@ bool valuesMatch(const automation::Variant& actual, const automation::Variant& e
 // 0 when every file passed or was skipped, 2 when a file could not be read or parsed, else 1.
 int exitStatus(const std::vector<FileResult>& results);
 
-// The results as `r58046 run` prints them: one line per failure (and per skipped line), then
-// "N passed, M failed" (", K skipped" when a file was skipped).
+// The results as `r58046 run` prints them: the Word-call trace of each file that has one,
+// one line per failure (and per skipped line), then "N passed, M failed" (", K skipped" when
+// a file was skipped).
 std::string formatText(const std::vector<FileResult>& results);
 // The same as one JSON document.
 std::string formatJson(const std::vector<FileResult>& results);

@@ -118,6 +118,7 @@ std::string formatText(const std::vector<FileResult>& results) {
     }
   };
   for (const auto& r : results) {
+    out << formatTrace(r.file, r.trace);
     switch (r.outcome) {
       case Outcome::Passed:
         ++passed;
@@ -190,6 +191,9 @@ std::string formatJson(const std::vector<FileResult>& results) {
       }
       out << ", \"expectedVerdict\": " << jsonString(r.expectedVerdict)
           << ", \"obtainedVerdict\": " << jsonString(r.obtainedVerdict);
+    }
+    if (!r.trace.empty()) {
+      out << ", \"trace\": " << traceJson(r.trace);
     }
     out << ", \"failures\": [";
     for (size_t k = 0; k < r.failures.size(); ++k) {

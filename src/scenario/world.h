@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "automation/call_observer.h"
 #include "automation/dispatch.h"
 #include "external/host.h"
 #include "platform/platform.h"
@@ -60,6 +61,13 @@ class World {
   // Sets an attribute of an existing file as a user would (a `file` line).
   virtual void setFileAttribute(std::u16string_view path, platform::FileAttribute attribute) {
     files().setAttribute(path, attribute);
+  }
+
+  // Tells `observer` of every Word call the module makes from now on; null stops it. False
+  // when this world cannot tell them.
+  virtual bool observeWordCalls(automation::CallObserver* observer) {
+    (void)observer;
+    return false;
   }
 
   // The $ names of this world for the lines of a scenario.

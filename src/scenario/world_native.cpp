@@ -145,6 +145,12 @@ class NativeWorld : public World {
     }
   }
 
+  // The simulated Word runs in this process and tells the observer of the calls it answers.
+  bool observeWordCalls(automation::CallObserver* observer) override {
+    automation::setCallObserver(observer);
+    return true;
+  }
+
  private:
   struct Fault {
     std::u16string member;

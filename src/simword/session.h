@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "automation/call_observer.h"
 #include "automation/members.h"
 
 namespace r58046::simword {
@@ -120,6 +121,7 @@ class WordSession {
 // Base of every automation object of the simulated Word: each late-bound call passes
 // through the session first (counting, faults, a Word that is gone or busy). A call through
 // the default member counts under that member's name (Documents(1) is Documents.Item(1)).
+// The calls a client makes are told to the call observer, as the client named them.
 template <class T>
 class SimObject : public automation::Automatable<T> {
  public:
@@ -127,13 +129,25 @@ class SimObject : public automation::Automatable<T> {
 
   automation::Variant invoke(std::u16string_view name, automation::InvokeKind kind,
                              automation::Args& args) override {
-    session_->beforeCall(name.empty() ? T::members().defaultName() : name);
-    return automation::Automatable<T>::invoke(name, kind, args);
+    return answer({}, name, kind, args);
+  }
+  automation::Variant invokeThrough(const automation::Interface& through, std::u16string_view name,
+                                    automation::InvokeKind kind, automation::Args& args) override {
+    return answer(through.name, name, kind, args);
   }
 
   const std::shared_ptr<WordSession>& session() const { return session_; }
 
  private:
+  automation::Variant answer(std::u16string_view interfaceName, std::u16string_view name,
+                             automation::InvokeKind kind, automation::Args& args) {
+    automation::ObservedCall call{interfaceName, name, kind};
+    return automation::observeCall(call, [&](automation::ObservedCall&) {
+      session_->beforeCall(name.empty() ? T::members().defaultName() : name);
+      return automation::Automatable<T>::invoke(name, kind, args);
+    });
+  }
+
   std::shared_ptr<WordSession> session_;
 };
 

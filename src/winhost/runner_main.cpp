@@ -2,7 +2,7 @@
 // plays an exercise, with r58046.dll created through COM by its class identifier and Word
 // reached through COM by ProgID.
 //
-//   r58046 run [--json] [--real-word] [--progress] FILE...
+//   r58046 run [--json] [--trace] [--real-word] [--progress] FILE...
 //
 // Output and exit status as the native `r58046 run`: one line per failed expectation, then
 // "N passed, M failed"; 0 when every file passed, 1 when one failed, 2 when a file could
@@ -47,7 +47,7 @@ std::string jsonText(const std::string& text) {
 bool gRealWord = false;
 
 constexpr const char* kUsage =
-    "Usage: r58046 run [--json] [--real-word] [--progress] FILE|@LIST...\n"
+    "Usage: r58046 run [--json] [--trace] [--real-word] [--progress] FILE|@LIST...\n"
     "Plays scenario files against r58046.dll (registered) and the Word that answers to\n"
     "\"Word.Application.11\". The master files come from R58046_EXERCISES or the exercises\n"
     "folder next to the program or one of its parents. @LIST stands for the files a list\n"
@@ -63,6 +63,7 @@ int run(const std::vector<std::wstring>& args) {
   bool& realWord = gRealWord;
   realWord = !r58046::winhost::simulatedWordRegistered();
   bool progress = false;
+  r58046::scenario::RunOptions options;
   std::vector<fs::path> files;
   for (const std::wstring& a : args) {
     if (a == L"--json") {
@@ -71,6 +72,8 @@ int run(const std::vector<std::wstring>& args) {
       realWord = true;
     } else if (a == L"--progress") {
       progress = true;
+    } else if (a == L"--trace") {
+      options.traceWordCalls = true;
     } else if (a.size() > 1 && a[0] == L'-') {
       std::cerr << "r58046: unknown option\n" << kUsage;
       return 2;
@@ -96,7 +99,6 @@ int run(const std::vector<std::wstring>& args) {
       return 2;
     }
   }
-  r58046::scenario::RunOptions options;
   options.exercises = r58046::scenario::findExercisesFolder();
   std::vector<r58046::scenario::FileResult> results;
   for (const fs::path& file : files) {

@@ -12,6 +12,7 @@
 
 #include "automation/text.h"
 #include "com/bridge.h"
+#include "com/diagnostics.h"
 #include "com/r58046.h"
 #include "com/registration.h"
 #include "external/host.h"
@@ -342,6 +343,12 @@ class WindowsWorld : public scenario::World {
     pending +=
         wide(std::u16string(member) + u"\t" + number(occurrence) + u"\t" + number(error)) + L"\n";
     writeUserValue(L"PendingFaults", pending);
+  }
+
+  // The module's Word calls are made in r58046.dll, which tells them through its diagnostic
+  // entry point.
+  bool observeWordCalls(automation::CallObserver* observer) override {
+    return com::observeModuleWordCalls(observer);
   }
 
  private:

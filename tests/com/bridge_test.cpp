@@ -3,6 +3,8 @@
 // and failure crosses real IDispatch::Invoke calls.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "automation/members.h"
 #include "automation/text.h"
 #include "com/bridge.h"
@@ -30,6 +32,7 @@ class Sample : public automation::Automatable<Sample> {
             .method(u"Close", {u"SaveChanges", u"OriginalFormat"}, &Sample::close)
             .method(u"Double", {u"Value"}, &Sample::doubleIt)
             .method(u"FailWith", {u"Number"}, &Sample::failWith)
+            .method(u"Crash", &Sample::crash)
             .get(u"Self", &Sample::self)
             .get(u"Item", {u"Index"}, &Sample::item)
             .asDefault();
@@ -46,6 +49,7 @@ class Sample : public automation::Automatable<Sample> {
   void failWith(int32_t number) {
     throw AutomationError(number, u"Sample\n\r source \u00e9", u"it failed");
   }
+  void crash() { throw std::runtime_error("the settings store is gone"); }
   automation::ObjectRef self() { return shared_from_this(); }
   std::u16string item(int32_t index) {
     if (index != 1) {
@@ -169,6 +173,33 @@ TEST_F(Bridge, FailuresArriveWithNumberSourceAndDescription) {
   EXPECT_EQ(failureOf([&] { remote.call(u"NoSuchMember"); }).number(), errors::kMemberNotSupported);
   EXPECT_EQ(failureOf([&] { remote.call(u"Close", Arg::named(u"Nope", Variant(1))); }).number(),
             errors::kNamedArgumentNotFound);
+}
+
+TEST_F(Bridge, AnUnexpectedExceptionKeepsItsTextAcrossTheBoundary) {
+  AutomationError e = failureOf([&] { remote.call(u"Crash"); });
+  EXPECT_EQ(e.number(), static_cast<int32_t>(E_UNEXPECTED));
+  EXPECT_EQ(e.description(), u"the settings store is gone");
+
+  // Called without EXCEPINFO, as a dual interface's function is: the text is in IErrorInfo.
+  auto dispatch = com::ComPtr<IDispatch>::adopt(com::dispatchOf(sample));
+  DISPID id = com::dispatchIdOf(u"Crash");
+  DISPPARAMS none{};
+  EXPECT_EQ(dispatch->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr),
+            E_UNEXPECTED);
+  com::ComPtr<IErrorInfo> info;
+  ASSERT_EQ(GetErrorInfo(0, info.put()), S_OK);
+  com::UniqueBstr description;
+  ASSERT_TRUE(SUCCEEDED(info->GetDescription(description.put())));
+  EXPECT_EQ(com::fromBstr(description.get()), u"the settings store is gone");
+}
+
+TEST(DispatchIdentifiers, TheTypeLibrarysNamesKeepTheirNumbers) {
+  EXPECT_EQ(com::dispatchIdOf(u"InitQuestion"), 6);
+  EXPECT_EQ(com::dispatchIdOf(u"item"), 18);
+  EXPECT_EQ(com::dispatchIdOf(u""), DISPID_VALUE);
+  DISPID other = com::dispatchIdOf(u"NotInTheLibrary");
+  EXPECT_GE(other, 0x1000);
+  EXPECT_EQ(com::dispatchIdOf(u"NOTINTHELIBRARY"), other);
 }
 
 TEST(ErrorNumbers, AsAVbProgramSeesThem) {

@@ -3,6 +3,9 @@
 // in a question's evaluation reaching the host with its whole call-trace source.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "com/bridge.h"
 #include "com/r58046.h"
 #include "com/windows_platform.h"
@@ -84,6 +87,33 @@ TEST_F(Word, StartedByAutomationAndAttachedAgain) {
   // GetObject reaches the same Word, and the Is test holds across the two references.
   Object attached = registry.getActiveObject(u"Word.application.11");
   EXPECT_TRUE(automation::sameObject(attached.ref(), word.ref()));
+}
+
+TEST_F(Word, AWordStartedLaterAnswersTheSameIdentifiersWhateverItWasAskedBefore) {
+  // The module keeps Word's identifiers for its whole life, as Word's type library fixes
+  // them: a simulated Word started after another one must answer the same.
+  auto idsOf = [](const Object& application, const std::vector<std::wstring>& names) {
+    auto* client = dynamic_cast<com::ComObject*>(application.ref().get());
+    std::vector<DISPID> ids;
+    for (const std::wstring& name : names) {
+      LPOLESTR text = const_cast<LPOLESTR>(name.c_str());
+      DISPID id = DISPID_UNKNOWN;
+      EXPECT_EQ(client->dispatch()->GetIDsOfNames(IID_NULL, &text, 1, LOCALE_USER_DEFAULT, &id),
+                S_OK);
+      ids.push_back(id);
+    }
+    return ids;
+  };
+  std::vector<std::wstring> names{L"Documents", L"ActiveDocument", L"Visible", L"Quit"};
+  word = registry.createObject(u"Word.Application.11");
+  std::vector<DISPID> first = idsOf(word, names);
+  word.call(u"Quit");
+  word = Object();
+  winhost::endAllSimWords();
+
+  word = registry.createObject(u"Word.Application.11");
+  std::vector<DISPID> second = idsOf(word, {names.rbegin(), names.rend()});
+  EXPECT_EQ(first, std::vector<DISPID>(second.rbegin(), second.rend()));
 }
 
 TEST_F(Word, ModalDialogsRejectCallsUntilEscapeOrClose) {

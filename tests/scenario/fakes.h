@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "automation/call_observer.h"
 #include "automation/error.h"
 #include "automation/text.h"
 #include "platform/posix_file_system.h"
@@ -94,6 +95,8 @@ class FakeModule : public external::AbstractModule {
   bool noComplement = false;
   // Members that fail, with their error.
   std::map<std::string, automation::AutomationError> failures;
+  // What members do when called (before failing, for those that fail).
+  std::map<std::string, std::function<void()>> actions;
   std::shared_ptr<Journal> journal = std::make_shared<Journal>();
   // What InitQuestion received.
   int32_t question = 0;
@@ -132,6 +135,9 @@ class FakeModule : public external::AbstractModule {
  private:
   void enter(const std::string& name) {
     calls.push_back(name);
+    if (auto action = actions.find(name); action != actions.end()) {
+      action->second();
+    }
     auto it = failures.find(name);
     if (it != failures.end()) {
       throw it->second;
@@ -186,7 +192,18 @@ class FakeWorld : public World {
                      std::to_string(error));
   }
 
+  // The module's Word calls are told in this process, as in the native world, when
+  // `observable`.
+  bool observeWordCalls(automation::CallObserver* observer) override {
+    if (!observable) {
+      return false;
+    }
+    automation::setCallObserver(observer);
+    return true;
+  }
+
   FakeModule& fakeModule() { return module_; }
+  bool observable = true;
 
   std::shared_ptr<Journal> journal = std::make_shared<Journal>();
   // How a Word the scenario starts is made; a bare FakeObject when not set.

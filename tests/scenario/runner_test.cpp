@@ -264,6 +264,89 @@ TEST_F(RunnerTest, DesktopFaultAndFileLinesAndPathExpectations) {
                                          platform::FileAttribute::ReadOnly));
 }
 
+// A Word call of the module, as the world tells it: failing with `error` when not 0.
+void wordCall(std::u16string_view interfaceName, std::u16string_view member, InvokeKind kind,
+              int32_t error = 0) {
+  automation::ObservedCall call{interfaceName, member, kind};
+  try {
+    automation::observeCall(call, [&](automation::ObservedCall&) {
+      if (error != 0) {
+        automation::raiseError(error, u"The requested member of the collection does not exist.");
+      }
+      return Variant();
+    });
+  } catch (const AutomationError&) {
+    // The module ignores it, as it ignores a step's failure.
+  }
+}
+
+TEST_F(RunnerTest, TheTraceTellsEachHostCallsWordCallsInOrderThenTheirCount) {
+  options.traceWordCalls = true;
+  FakeModule& m = world.fakeModule();
+  m.actions["InitQuestion"] = [] {
+    wordCall(u"Application", u"Documents", InvokeKind::Get);
+    wordCall(u"Documents", u"Item", InvokeKind::Get, 5941);
+    wordCall(u"Window", u"WindowState", InvokeKind::Put);
+    wordCall(u"", u"", InvokeKind::Get);
+  };
+  m.actions["TestePoint"] = [] { wordCall(u"Selection", u"GoTo", InvokeKind::Method); };
+  // A reading that calls Word is traced too; readings that do not are left out.
+  m.actions["CauseErreur"] = [] { wordCall(u"Range", u"Text", InvokeKind::Get); };
+  FileResult r = play("init 222\ncheck\nclose\n");
+  EXPECT_EQ(formatText({r}),
+            "t.scn: Word calls\n"
+            "  line 1: InitQuestion\n"
+            "    Application.Documents get\n"
+            "    Documents.Item get failed with error 5941: The requested member of the "
+            "collection does not exist.\n"
+            "    Window.WindowState put\n"
+            "    Object.(default member) get\n"
+            "    4 Word calls\n"
+            "  line 2: TestePoint\n"
+            "    Selection.GoTo call\n"
+            "    1 Word call\n"
+            "  line 2: the readings after TestePoint\n"
+            "    Range.Text get\n"
+            "    1 Word call\n"
+            "  line 3: Fermer\n"
+            "    0 Word calls\n"
+            "  end of file: Quitter\n"
+            "    0 Word calls\n"
+            "1 passed, 0 failed\n");
+  EXPECT_NE(formatJson({r}).find(
+                "\"trace\": [{\"line\": 1, \"hostCall\": \"InitQuestion\", \"wordCalls\": "
+                "[{\"interface\": \"Application\", \"member\": \"Documents\", \"kind\": "
+                "\"get\"}, {\"interface\": \"Documents\", \"member\": \"Item\", \"kind\": "
+                "\"get\", \"error\": 5941, \"description\": \"The requested member of the "
+                "collection does not exist.\"}, "),
+            std::string::npos);
+  EXPECT_NE(formatJson({r}).find("\"hostCall\": \"Fermer\", \"wordCalls\": [], \"count\": 0}"),
+            std::string::npos);
+
+  // Observation ends with the host call: the Word lines between are not the module's.
+  EXPECT_EQ(automation::callObserver(), nullptr);
+}
+
+TEST_F(RunnerTest, WithoutTheOptionNothingIsTracedAndAWorldMaySayItCannot) {
+  world.fakeModule().actions["InitQuestion"] = [] {
+    wordCall(u"Application", u"Documents", InvokeKind::Get);
+  };
+  FileResult r = play("init 222\nquit\n");
+  EXPECT_TRUE(r.trace.empty());
+  EXPECT_EQ(formatText({r}), "1 passed, 0 failed\n");
+
+  options.traceWordCalls = true;
+  world.observable = false;
+  r = play("init 222\nquit\n");
+  EXPECT_EQ(formatText({r}),
+            "t.scn: Word calls\n"
+            "  line 1: InitQuestion\n"
+            "    (this world cannot tell the module's Word calls)\n"
+            "  line 2: Quitter\n"
+            "    (this world cannot tell the module's Word calls)\n"
+            "1 passed, 0 failed\n");
+}
+
 TEST(ValuesMatch, NumbersAtSinglePrecisionStringsExactly) {
   EXPECT_TRUE(valuesMatch(Variant(56.7f), Variant(56.7)));
   EXPECT_TRUE(valuesMatch(Variant(311.85f), Variant(311.85)));
