@@ -38,7 +38,7 @@ answer = ""
 If WScript.Arguments.Count > 3 Then answer = WScript.Arguments(3)
 
 ' 1. The host's delivery of the master files.
-If Not fso.FolderExists(work) Then fso.CreateFolder work
+If Not fso.FolderExists(work) Then fso.CreateFolder Left(work, Len(work) - 1)
 DeliverMasterFiles question, masters, work
 
 ' 2. The module, and the exercise set up in Word.
@@ -123,7 +123,7 @@ Function Reported(what)
   description = Err.Description
   source = Err.Source
   Reported = (number <> 0)
-  If Reported Then
+  If number <> 0 Then
     failed = True
     WScript.Echo what & " failed: error " & number & ": " & description
     ' Each level of the call trace ends with a line feed and a carriage return.
@@ -133,14 +133,16 @@ Function Reported(what)
 End Function
 
 Function Verdict(general, cause, nuance)
+  Dim text
   If general Then
-    Verdict = "general " & cause
+    text = "general " & cause
   ElseIf cause = "" Then
-    Verdict = "correct"
+    text = "correct"
   Else
-    Verdict = cause
+    text = cause
   End If
-  If nuance Then Verdict = Verdict & " + nuance"
+  If nuance Then text = text & " + nuance"
+  Verdict = text
 End Function
 
 Function WithSeparator(folder)
