@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <tuple>
 
 #include "automation/error.h"
 #include "simword/application.h"
@@ -168,7 +169,16 @@ void Selection::editThroughRange(const std::function<void(docobj::Range&)>& edit
 }
 
 void Selection::insertBreak(std::optional<int32_t> type) {
-  editThroughRange([&](docobj::Range& r) { r.insertBreak(type); });
+  int32_t t = type.value_or(kPageBreakType);
+  if (t < kSectionBreakNextPage || t > kSectionBreakOddPage) {
+    editThroughRange([&](docobj::Range& r) { r.insertBreak(type); });
+    return;
+  }
+  // A section break goes in front of the selection, which stays what it was.
+  ObjectRef selected = range();
+  auto& r = dynamic_cast<docobj::Range&>(*selected);
+  r.insertBreak(type);
+  std::tie(window_->selectionStart, window_->selectionEnd) = r.bounds();
 }
 
 void Selection::insertFile(std::u16string fileName, std::optional<std::u16string> range,

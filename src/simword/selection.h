@@ -22,7 +22,8 @@ inline constexpr int32_t kWdGoToBookmark = -1;
 // Selection: GoTo a bookmark, Start, End, Range, Text, Collapse, TypeText, TypeParagraph,
 // TypeBackspace, InsertBreak, InsertFile. Typing, a break and an inserted file replace a
 // selected passage, as Word does with its default "typing replaces selection", and leave the
-// insertion point after what was put in; TypeBackspace deletes a selected passage, or else
+// insertion point after what was put in; a section break is the exception: it goes in front
+// of the selection, which stays selected. TypeBackspace deletes a selected passage, or else
 // the character before the insertion point.
 //
 // The keys that move it: HomeKey and EndKey by the story (Ctrl+Home, Ctrl+End), MoveUp and

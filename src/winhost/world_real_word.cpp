@@ -337,6 +337,9 @@ class RealWordWorld : public scenario::World {
   void injectFault(std::u16string_view, int32_t, int32_t) override {
     throw scenario::LineNotPlayable("a fault needs the simulated Word");
   }
+  void arrangeSavePrompt(simword::SaveAnswer) override {
+    throw scenario::LineNotPlayable("the person's answer to Word's question needs the simulated Word");
+  }
 
   // A missing file fails as it does everywhere; an attribute the system refuses, or does
   // not keep, skips the line.

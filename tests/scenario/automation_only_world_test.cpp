@@ -118,6 +118,9 @@ class AutomationOnlyWorld : public World {
   void injectFault(std::u16string_view, int32_t, int32_t) override {
     throw LineNotPlayable("a fault needs the simulated Word");
   }
+  void arrangeSavePrompt(simword::SaveAnswer) override {
+    throw LineNotPlayable("the person's answer to Word's question needs the simulated Word");
+  }
 
  private:
   fs::path root_;
