@@ -347,12 +347,12 @@ int faults(const std::vector<std::string>& args) {
   }
   options.exercises = *exercises;
   if (single) {
-    auto spec = fc::RunSpec::parse(*single);
-    if (!spec) {
+    auto plan = fc::RunSpec::parse(*single);
+    if (!plan) {
       return usageError("not a run's ID: " + *single);
     }
     fc::RunResult result =
-        fc::playIsolated({*spec}, fc::playWith(*exercises), 1, options.timeout).front();
+        fc::playIsolated({*plan}, fc::playWith(*exercises), 1, options.timeout).front();
     std::cout << fc::formatRun(result);
     fc::CampaignReport one;
     one.runs.push_back(result);

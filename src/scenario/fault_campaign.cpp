@@ -161,14 +161,14 @@ class Pool {
   }
 
  private:
-  void start(const RunSpec& spec, size_t index) {
+  void start(const RunSpec& plan, size_t index) {
     fs::path folder = scratch_ / ("run-" + std::to_string(serial_++));
     fs::create_directories(folder);
     std::fflush(nullptr);
     pid_t parent = getpid();
     pid_t pid = fork();
     if (pid == 0) {
-      playInChild(spec, folder, parent);
+      playInChild(plan, folder, parent);
     }
     if (pid < 0) {
       throw std::runtime_error(std::string("cannot start a run: ") + std::strerror(errno));
@@ -176,7 +176,7 @@ class Pool {
     children_.push_back(Child{pid, index, folder, Clock::now(), false});
   }
 
-  [[noreturn]] void playInChild(const RunSpec& spec, const fs::path& folder, pid_t parent) {
+  [[noreturn]] void playInChild(const RunSpec& plan, const fs::path& folder, pid_t parent) {
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (getppid() != parent) {
       _exit(99);
@@ -192,7 +192,7 @@ class Pool {
       dup2(null, 1);
     }
     try {
-      RunResult result = play_(spec, folder);
+      RunResult result = play_(plan, folder);
       writeResult(folder / "result.txt", result);
     } catch (const std::exception& e) {
       std::fprintf(stderr, "the run stopped: %s\n", e.what());
@@ -216,7 +216,7 @@ class Pool {
     Child child = *it;
     children_.erase(it);
     RunResult& r = results[child.index];
-    r.spec = specs[child.index];
+    r.plan = specs[child.index];
     finish(child, status, r);
     std::error_code ec;
     fs::remove_all(child.folder, ec);
@@ -280,27 +280,27 @@ std::vector<RunSpec> faultRuns(const RunResult& baseline, bool sample) {
         members.push_back(m);
       }
     }
-    RunSpec spec = baseline.spec;
-    spec.step = static_cast<Step>(s);
-    size_t pick = static_cast<size_t>(spec.question * 7 + (spec.hostWord ? 3 : 0) + s * 5);
+    RunSpec plan = baseline.plan;
+    plan.step = static_cast<Step>(s);
+    size_t pick = static_cast<size_t>(plan.question * 7 + (plan.hostWord ? 3 : 0) + s * 5);
     bool sampleGone = pick % 2 == 1;
     for (size_t n = 1; n <= calls.size(); ++n) {
       if (sample && (sampleGone || n != 1 + pick / 2 % calls.size())) {
         continue;
       }
-      spec.kind = FaultKind::CallFails;
-      spec.call = static_cast<int32_t>(n);
-      spec.member = calls[n - 1];
-      specs.push_back(spec);
+      plan.kind = FaultKind::CallFails;
+      plan.call = static_cast<int32_t>(n);
+      plan.member = calls[n - 1];
+      specs.push_back(plan);
     }
     for (size_t i = 0; i < members.size(); ++i) {
       if (sample && (!sampleGone || i != pick / 2 % members.size())) {
         continue;
       }
-      spec.kind = FaultKind::WordGone;
-      spec.call = 0;
-      spec.member = members[i];
-      specs.push_back(spec);
+      plan.kind = FaultKind::WordGone;
+      plan.call = 0;
+      plan.member = members[i];
+      specs.push_back(plan);
     }
   }
   return specs;
@@ -367,18 +367,18 @@ std::optional<RunSpec> RunSpec::parse(std::string_view id) {
     }
     start = slash + 1;
   }
-  RunSpec spec;
+  RunSpec plan;
   if (parts.size() < 3 || parts[0].size() != 3 ||
       parts[0].find_first_not_of("0123456789") != std::string::npos) {
     return std::nullopt;
   }
-  spec.question = std::stoi(parts[0]);
-  if (spec.question < 201 || spec.question > 221 || (parts[1] != "host" && parts[1] != "own")) {
+  plan.question = std::stoi(parts[0]);
+  if (plan.question < 201 || plan.question > 221 || (parts[1] != "host" && parts[1] != "own")) {
     return std::nullopt;
   }
-  spec.hostWord = parts[1] == "host";
+  plan.hostWord = parts[1] == "host";
   if (parts.size() == 3 && parts[2] == "baseline") {
-    return spec;
+    return plan;
   }
   if (parts.size() != 4) {
     return std::nullopt;
@@ -387,18 +387,18 @@ std::optional<RunSpec> RunSpec::parse(std::string_view id) {
   if (step == kStepNames.end()) {
     return std::nullopt;
   }
-  spec.step = static_cast<Step>(step - kStepNames.begin());
+  plan.step = static_cast<Step>(step - kStepNames.begin());
   const std::string& fault = parts[3];
   if (fault.rfind("call-", 0) == 0 && fault.size() > 5 && fault.size() < 12 &&
       fault.find_first_not_of("0123456789", 5) == std::string::npos) {
-    spec.kind = FaultKind::CallFails;
-    spec.call = std::stoi(fault.substr(5));
-    return spec.call > 0 ? std::optional<RunSpec>(spec) : std::nullopt;
+    plan.kind = FaultKind::CallFails;
+    plan.call = std::stoi(fault.substr(5));
+    return plan.call > 0 ? std::optional<RunSpec>(plan) : std::nullopt;
   }
   if (fault.rfind("gone-", 0) == 0 && fault.size() > 5) {
-    spec.kind = FaultKind::WordGone;
-    spec.member = fault.substr(5);
-    return spec;
+    plan.kind = FaultKind::WordGone;
+    plan.member = fault.substr(5);
+    return plan;
   }
   return std::nullopt;
 }
@@ -414,8 +414,8 @@ std::vector<RunResult> playIsolated(const std::vector<RunSpec>& specs, const Pla
 }
 
 PlayFunction playWith(const fs::path& exercises) {
-  return [exercises](const RunSpec& spec, const fs::path& folder) {
-    return playRun(spec, exercises, folder);
+  return [exercises](const RunSpec& plan, const fs::path& folder) {
+    return playRun(plan, exercises, folder);
   };
 }
 
@@ -433,10 +433,10 @@ CampaignReport runCampaign(const CampaignOptions& options) {
   std::vector<RunSpec> baselines;
   for (int32_t q : questions) {
     for (bool host : {false, true}) {
-      RunSpec spec;
-      spec.question = q;
-      spec.hostWord = host;
-      baselines.push_back(spec);
+      RunSpec plan;
+      plan.question = q;
+      plan.hostWord = host;
+      baselines.push_back(plan);
     }
   }
   size_t done = 0;
@@ -494,8 +494,8 @@ std::string formatReport(const CampaignReport& report) {
   size_t unfired = 0;
   std::set<int32_t> questions;
   for (const RunResult& r : report.runs) {
-    questions.insert(r.spec.question);
-    switch (r.spec.kind) {
+    questions.insert(r.plan.question);
+    switch (r.plan.kind) {
       case FaultKind::None:
         ++baselines;
         break;
@@ -506,7 +506,7 @@ std::string formatReport(const CampaignReport& report) {
         ++wordGone;
         break;
     }
-    if (r.spec.kind != FaultKind::None && !r.faultFired &&
+    if (r.plan.kind != FaultKind::None && !r.faultFired &&
         r[Invariant::NoCrash].verdict == Verdict::Held) {
       ++unfired;
     }
@@ -565,7 +565,7 @@ std::string formatReport(const CampaignReport& report) {
     for (const auto& [name, kind] : sorted) {
       out << padLeft(thousands(kind.count), 9) << "  " << name << "\n";
       for (const RunResult* r : kind.first) {
-        out << "             " << r->spec.id() << ": " << r->findings[static_cast<size_t>(i)].detail
+        out << "             " << r->plan.id() << ": " << r->findings[static_cast<size_t>(i)].detail
             << "\n";
       }
     }
@@ -578,15 +578,15 @@ std::string formatReport(const CampaignReport& report) {
 
 std::string formatRun(const RunResult& run) {
   std::ostringstream out;
-  out << run.spec.id();
-  const auto& stepCalls = run.calls[static_cast<size_t>(run.spec.step)];
-  if (run.spec.kind == FaultKind::CallFails &&
-      static_cast<size_t>(run.spec.call) <= stepCalls.size()) {
-    out << " (" << stepCalls[static_cast<size_t>(run.spec.call) - 1] << " fails with 4198)";
-  } else if (run.spec.kind == FaultKind::WordGone) {
-    out << " (Word gone at the first " << run.spec.member << ")";
+  out << run.plan.id();
+  const auto& stepCalls = run.calls[static_cast<size_t>(run.plan.step)];
+  if (run.plan.kind == FaultKind::CallFails &&
+      static_cast<size_t>(run.plan.call) <= stepCalls.size()) {
+    out << " (" << stepCalls[static_cast<size_t>(run.plan.call) - 1] << " fails with 4198)";
+  } else if (run.plan.kind == FaultKind::WordGone) {
+    out << " (Word gone at the first " << run.plan.member << ")";
   }
-  out << (run.spec.kind != FaultKind::None && !run.faultFired ? ": the fault was never reached"
+  out << (run.plan.kind != FaultKind::None && !run.faultFired ? ": the fault was never reached"
                                                               : "")
       << "\n";
   static constexpr std::array<const char*, 3> kVerdicts = {"held", "VIOLATED", "n/a"};
@@ -606,7 +606,7 @@ std::string formatRun(const RunResult& run) {
     const auto& calls = run.calls[static_cast<size_t>(s)];
     out << "  " << kStepNames[static_cast<size_t>(s)] << ": " << calls.size() << " Word call"
         << (calls.size() == 1 ? "" : "s");
-    if (run.spec.kind != FaultKind::None && static_cast<Step>(s) == run.spec.step) {
+    if (run.plan.kind != FaultKind::None && static_cast<Step>(s) == run.plan.step) {
       // The calls of the faulted step, numbered as the run IDs number them.
       std::string line = "   ";
       for (size_t i = 0; i < calls.size(); ++i) {

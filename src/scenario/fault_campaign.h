@@ -76,7 +76,7 @@ struct Finding {
 };
 
 struct RunResult {
-  RunSpec spec;
+  RunSpec plan;
   std::array<Finding, kInvariants> findings;
   bool faultFired = false;
   // The Word calls of each step, by member name, in order (counted in every run, used from
@@ -92,7 +92,7 @@ struct RunResult {
 // Plays the run in a new native world under `runFolder` (the world, its scratch current
 // folder and its canary files are made there; the process's current folder is changed).
 // The crash and hang invariants are left to the caller.
-RunResult playRun(const RunSpec& spec, const std::filesystem::path& exercises,
+RunResult playRun(const RunSpec& plan, const std::filesystem::path& exercises,
                   const std::filesystem::path& runFolder);
 
 // The correct answer of a question: the acting lines (word, try, desktop, file) of its correct
@@ -177,7 +177,7 @@ CampaignReport runCampaign(const CampaignOptions& options);
 // that did not end normally has its other invariants not applicable). Results in the order
 // of `specs`; `oneDone` (may be null) is told after each run.
 using PlayFunction =
-    std::function<RunResult(const RunSpec& spec, const std::filesystem::path& runFolder)>;
+    std::function<RunResult(const RunSpec& plan, const std::filesystem::path& runFolder)>;
 std::vector<RunResult> playIsolated(const std::vector<RunSpec>& specs, const PlayFunction& play,
                                     int jobs, std::chrono::seconds timeout,
                                     const std::function<void()>& oneDone = nullptr);

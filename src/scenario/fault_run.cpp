@@ -157,17 +157,17 @@ struct RunScript {
   int nextCheck = 0;
 };
 
-RunScript makeScript(const RunSpec& spec, const CorrectAnswer& correct) {
+RunScript makeScript(const RunSpec& plan, const CorrectAnswer& correct) {
   RunScript script;
   std::vector<std::string> lines;
   auto add = [&](std::string line) {
     lines.push_back(std::move(line));
     return static_cast<int>(lines.size());
   };
-  add("# fault campaign " + spec.id());
+  add("# fault campaign " + plan.id());
   add(std::string("word UserAddress = ") + kUserAddress);
   add("word CommandBars.DisplayTooltips = False");
-  if (spec.hostWord) {
+  if (plan.hostWord) {
     add("word ChangeFileOpenDirectory \"$DOCSLettres\"");
     for (const UserDocument& d : kUserDocuments) {
       std::string v = d.variable;
@@ -180,8 +180,8 @@ RunScript makeScript(const RunSpec& spec, const CorrectAnswer& correct) {
   for (const std::string& line : correct.pre) {
     add(line);
   }
-  std::string init = "init " + std::to_string(spec.question) + (spec.hostWord ? " host-word" : "");
-  if (spec.hostWord) {
+  std::string init = "init " + std::to_string(plan.question) + (plan.hostWord ? " host-word" : "");
+  if (plan.hostWord) {
     script.settingsLine = add(init);
   } else {
     // The module starts its own Word: the user's one is gone, its settings stay Word's.
@@ -213,9 +213,9 @@ RunScript makeScript(const RunSpec& spec, const CorrectAnswer& correct) {
 // quit.
 class RunWatch : public PlayObserver {
  public:
-  RunWatch(const RunSpec& spec, const RunScript& script, const CorrectAnswer& correct,
+  RunWatch(const RunSpec& plan, const RunScript& script, const CorrectAnswer& correct,
            RunResult& result)
-      : spec_(spec), script_(script), correct_(correct), result_(result) {}
+      : spec_(plan), script_(script), correct_(correct), result_(result) {}
 
   void onWordCall(simword::WordInstance& word, std::u16string_view member) {
     if (!active_) {
@@ -637,10 +637,10 @@ std::optional<CorrectAnswer> correctAnswer(int32_t question, const fs::path& exe
   return answer;
 }
 
-RunResult playRun(const RunSpec& spec, const fs::path& exercises, const fs::path& runFolder) {
+RunResult playRun(const RunSpec& plan, const fs::path& exercises, const fs::path& runFolder) {
   RunResult result;
-  result.spec = spec;
-  std::optional<CorrectAnswer> correct = correctAnswer(spec.question, exercises);
+  result.plan = plan;
+  std::optional<CorrectAnswer> correct = correctAnswer(plan.question, exercises);
   if (!correct) {
     result[Invariant::NextExerciseWorks] = {Verdict::Violated, "campaign: no correct answer",
                                             "no bundled correct*.scn for the question"};
@@ -653,8 +653,8 @@ RunResult playRun(const RunSpec& spec, const fs::path& exercises, const fs::path
   platform::PosixFileSystem posix;
   SandboxedFiles files(posix, runFolder);
   NoPauses pauses;
-  RunScript script = makeScript(spec, *correct);
-  RunWatch watch(spec, script, *correct, result);
+  RunScript script = makeScript(plan, *correct);
+  RunWatch watch(plan, script, *correct, result);
   NativeWorldOptions worldOptions;
   worldOptions.moduleFiles = &files;
   worldOptions.modulePauses = &pauses;
@@ -673,7 +673,7 @@ RunResult playRun(const RunSpec& spec, const fs::path& exercises, const fs::path
   RunOptions options;
   options.exercises = exercises;
   options.observer = &watch;
-  runScenarioText(spec.id(), script.text, *world, options);
+  runScenarioText(plan.id(), script.text, *world, options);
   watch.judge();
   judgeFiles(result, files, current, folders);
   return result;

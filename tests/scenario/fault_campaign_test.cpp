@@ -113,19 +113,19 @@ TEST(SandboxedFiles, ChangesOutsideTheAllowedFoldersAreNamedAndOutsideTheRunRefu
 }
 
 RunSpec specFor(int32_t call) {
-  RunSpec spec;
-  spec.kind = FaultKind::CallFails;
-  spec.call = call;
-  return spec;
+  RunSpec plan;
+  plan.kind = FaultKind::CallFails;
+  plan.call = call;
+  return plan;
 }
 
 // A run crashed, hung, stopped by an uncaught exception, or ended with its findings: each
 // told apart, and the findings come back from the child as they were made.
 TEST(PlayIsolated, CrashesAndHangsAreCaughtAndFindingsComeBack) {
-  PlayFunction play = [](const RunSpec& spec, const fs::path& folder) {
+  PlayFunction play = [](const RunSpec& plan, const fs::path& folder) {
     RunResult r;
-    r.spec = spec;
-    switch (spec.call) {
+    r.plan = plan;
+    switch (plan.call) {
       case 1:
         std::abort();
       case 2:
@@ -151,7 +151,7 @@ TEST(PlayIsolated, CrashesAndHangsAreCaughtAndFindingsComeBack) {
   std::vector<RunResult> results = playIsolated(specs, play, 4, std::chrono::seconds(2));
   ASSERT_EQ(results.size(), 4u);
   for (size_t i = 0; i < 4; ++i) {
-    EXPECT_EQ(results[i].spec.call, specs[i].call) << "results in the order of the runs";
+    EXPECT_EQ(results[i].plan.call, specs[i].call) << "results in the order of the runs";
   }
   EXPECT_EQ(results[0][Invariant::NoCrash].verdict, Verdict::Violated);
   EXPECT_EQ(results[0][Invariant::NoCrash].kind, "crash: SIGABRT");
@@ -246,8 +246,8 @@ TEST(Report, CountsEachInvariantAndNamesTheFirstRunsOfEachKind) {
   report.elapsed = std::chrono::milliseconds(2400);
   for (int32_t call = 1; call <= 6; ++call) {
     RunResult r = {};
-    r.spec = specFor(call);
-    r.spec.question = call <= 3 ? 212 : 201;
+    r.plan = specFor(call);
+    r.plan.question = call <= 3 ? 212 : 201;
     r.faultFired = call != 6;
     if (call <= 4) {
       r[Invariant::FilesUntouched] = {Verdict::Violated, "files: a canary deleted",
