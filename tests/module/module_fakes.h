@@ -3,6 +3,8 @@
 // in a temporary folder and recorded pauses, and access to Module's private procedures.
 #pragma once
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -134,8 +136,11 @@ struct TestPlatform {
   std::filesystem::path root;
 
   TestPlatform() {
+    // The process in the name too: test programs run side by side, and under the sanitizers
+    // two of them can place their platforms at the same address.
     root = std::filesystem::temp_directory_path() /
-           ("r58046_module_" + std::to_string(reinterpret_cast<uintptr_t>(this)));
+           ("r58046_module_" + std::to_string(::getpid()) + "_" +
+            std::to_string(reinterpret_cast<uintptr_t>(this)));
     std::filesystem::create_directories(root);
   }
   ~TestPlatform() {
