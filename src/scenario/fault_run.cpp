@@ -37,7 +37,8 @@ constexpr std::u16string_view kCallTrace = u"DLL R58046 - CLASSE ";
 constexpr const char* kUserAddress =
     R"("Jeanne Martin" & Chr(13) & "12 rue des Lilas" & Chr(13) & "75011 Paris")";
 
-// The user's documents with unsaved edits, in the runs where the host passes its Word.
+// The user's documents with unsaved edits, in the runs where the host passes its Word; the
+// second one is named like the working file of most exercises, in the user's own folder.
 struct UserDocument {
   const char* variable;
   const char* file;
@@ -49,7 +50,8 @@ constexpr UserDocument kUserDocuments[] = {
     {"u2", "Bulletin.doc", "Bulletin de la paroisse.", "EDIT-BULLETIN-UNSAVED"},
 };
 
-// The canary files: what a module that deletes or writes outside its folders hits first.
+// The canary files: what a module that deletes or writes outside its folders hits first
+// (in the current folder, also files named like the working files).
 struct Canary {
   enum class Where { Current, Documents, UserTemplates } where;
   const char* name;
@@ -458,7 +460,7 @@ class RunWatch : public PlayObserver {
         notApplicable(documents, name + ": its unsaved edit went with Word");
         continue;
       }
-      violate(documents, "documents: an unsaved edit lost",
+      violate(documents, "documents: the unsaved edit of " + name + " lost",
               name + ": the edit is neither in the file nor in Word");
     }
   }
@@ -548,6 +550,24 @@ void judgeFiles(RunResult& result, const SandboxedFiles& files, const fs::path& 
         Verdict::Violated,
         "files: the module asked to " + first.what + " in " + placeOf(first.path, current, folders),
         first.text() + (more > 0 ? " (and " + std::to_string(more) + " more)" : "")};
+  }
+}
+
+// The run's folders by their $ names in what the report shows ("$CURRENT" for the scratch
+// current folder): the same text in every run, and short.
+void shortenPaths(RunResult& result, const fs::path& current, const WorldFolders& folders) {
+  std::vector<std::pair<std::string, std::string>> names = {
+      {utf8(folders.templates), "$TEMPLATES"}, {utf8(folders.userTemplates), "$USERTEMPLATES"},
+      {utf8(folders.documents), "$DOCS"},      {utf8(folders.work), "$WORK"},
+      {current.string() + "/", "$CURRENT/"},   {current.string(), "$CURRENT"},
+  };
+  for (Finding& f : result.findings) {
+    for (const auto& [path, name] : names) {
+      for (size_t at = f.detail.find(path); at != std::string::npos;
+           at = f.detail.find(path, at + name.size())) {
+        f.detail.replace(at, path.size(), name);
+      }
+    }
   }
 }
 
@@ -676,6 +696,7 @@ RunResult playRun(const RunSpec& spec, const fs::path& exercises, const fs::path
   runScenarioText(spec.id(), script.text, *world, options);
   watch.judge();
   judgeFiles(result, files, current, folders);
+  shortenPaths(result, current, folders);
   return result;
 }
 
