@@ -259,7 +259,20 @@ class RunWatch : public PlayObserver {
     }
   }
 
-  void beforeLine(const Line& line, World& world) override {
+  bool beforeLine(const Line& line, World& world) override {
+    // After an init that failed, the trainee has no exercise to answer: the answer's lines
+    // would act on whatever document is active, the user's own.
+    if (line.number > script_.steps[static_cast<size_t>(Step::Init)] &&
+        line.number < script_.steps[static_cast<size_t>(Step::Check)]) {
+      const auto& init = outcome(Step::Init);
+      if (init && init->error) {
+        return false;
+      }
+    }
+    if (line.number > script_.nextInit && line.number < script_.nextCheck && nextInit_ &&
+        nextInit_->error) {
+      return false;
+    }
     if (line.number == script_.settingsLine) {
       before_ = readSettings(world);
     }
@@ -269,6 +282,7 @@ class RunWatch : public PlayObserver {
         calls_ = 0;
       }
     }
+    return true;
   }
 
   void afterLine(const Line& line, World& world, const HostCallOutcome* hostCall) override {
