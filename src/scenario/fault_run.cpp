@@ -37,7 +37,8 @@ constexpr std::u16string_view kCallTrace = u"DLL R58046 - CLASSE ";
 constexpr const char* kUserAddress =
     R"("Jeanne Martin" & Chr(13) & "12 rue des Lilas" & Chr(13) & "75011 Paris")";
 
-// The user's documents with unsaved edits, in the runs where the host passes its Word.
+// The user's documents with unsaved edits, in the runs where the host passes its Word; the
+// second one is named like the working file of most exercises, in the user's own folder.
 struct UserDocument {
   const char* variable;
   const char* file;
@@ -49,7 +50,8 @@ constexpr UserDocument kUserDocuments[] = {
     {"u2", "Bulletin.doc", "Bulletin de la paroisse.", "EDIT-BULLETIN-UNSAVED"},
 };
 
-// The canary files: what a module that deletes or writes outside its folders hits first.
+// The canary files: what a module that deletes or writes outside its folders hits first
+// (in the current folder, also files named like the working files).
 struct Canary {
   enum class Where { Current, Documents, UserTemplates } where;
   const char* name;
@@ -138,6 +140,25 @@ bool isCorrect(const HostCallOutcome& check, const CorrectAnswer& correct) {
 bool isGeneralCode(const HostCallOutcome& check) {
   return !check.error && check.erreurGenerale &&
          valuesMatch(*check.erreurGenerale, Variant::boolean(true));
+}
+
+// The result codes that some questions give when a Word call of their evaluation fails (the
+// code they report a failure with, the same letter as one of their verdicts).
+constexpr std::pair<int32_t, const char16_t*> kFailureCodes[] = {
+    {204, u"G"}, {205, u"B"}, {207, u"A"}, {212, u"A"},
+    {215, u"A"}, {217, u"A"}, {219, u"A"}, {221, u"C"},
+};
+
+bool isFailureCode(int32_t question, const HostCallOutcome& check) {
+  if (check.error || isGeneralCode(check) || !check.causeErreur) {
+    return false;
+  }
+  for (const auto& [q, code] : kFailureCodes) {
+    if (q == question && valuesMatch(*check.causeErreur, Variant(std::u16string(code)))) {
+      return true;
+    }
+  }
+  return false;
 }
 
 // What a check ended with, in a few words.
@@ -238,7 +259,20 @@ class RunWatch : public PlayObserver {
     }
   }
 
-  void beforeLine(const Line& line, World& world) override {
+  bool beforeLine(const Line& line, World& world) override {
+    // After an init that failed, the trainee has no exercise to answer: the answer's lines
+    // would act on whatever document is active, the user's own.
+    if (line.number > script_.steps[static_cast<size_t>(Step::Init)] &&
+        line.number < script_.steps[static_cast<size_t>(Step::Check)]) {
+      const auto& init = outcome(Step::Init);
+      if (init && init->error) {
+        return false;
+      }
+    }
+    if (line.number > script_.nextInit && line.number < script_.nextCheck && nextInit_ &&
+        nextInit_->error) {
+      return false;
+    }
     if (line.number == script_.settingsLine) {
       before_ = readSettings(world);
     }
@@ -248,6 +282,7 @@ class RunWatch : public PlayObserver {
         calls_ = 0;
       }
     }
+    return true;
   }
 
   void afterLine(const Line& line, World& world, const HostCallOutcome* hostCall) override {
@@ -388,7 +423,8 @@ class RunWatch : public PlayObserver {
       // An exercise that init said was ready judges the correct answer correct, unless the
       // check itself met the fault and said so.
       if (faultInCheck) {
-        if (!check->error && !isGeneralCode(*check) && !isCorrect(*check, correct_)) {
+        if (!check->error && !isGeneralCode(*check) && !isCorrect(*check, correct_) &&
+            !isFailureCode(spec_.question, *check)) {
           violate(
               reported, "check: a failed Word call judged as the trainee's answer",
               "the correct answer was judged " + verdictOf(*check) + ", not " + correct_.verdict);
@@ -458,7 +494,7 @@ class RunWatch : public PlayObserver {
         notApplicable(documents, name + ": its unsaved edit went with Word");
         continue;
       }
-      violate(documents, "documents: an unsaved edit lost",
+      violate(documents, "documents: the unsaved edit of " + name + " lost",
               name + ": the edit is neither in the file nor in Word");
     }
   }
@@ -548,6 +584,24 @@ void judgeFiles(RunResult& result, const SandboxedFiles& files, const fs::path& 
         Verdict::Violated,
         "files: the module asked to " + first.what + " in " + placeOf(first.path, current, folders),
         first.text() + (more > 0 ? " (and " + std::to_string(more) + " more)" : "")};
+  }
+}
+
+// The run's folders by their $ names in what the report shows ("$CURRENT" for the scratch
+// current folder): the same text in every run, and short.
+void shortenPaths(RunResult& result, const fs::path& current, const WorldFolders& folders) {
+  std::vector<std::pair<std::string, std::string>> names = {
+      {utf8(folders.templates), "$TEMPLATES"}, {utf8(folders.userTemplates), "$USERTEMPLATES"},
+      {utf8(folders.documents), "$DOCS"},      {utf8(folders.work), "$WORK"},
+      {current.string() + "/", "$CURRENT/"},   {current.string(), "$CURRENT"},
+  };
+  for (Finding& f : result.findings) {
+    for (const auto& [path, name] : names) {
+      for (size_t at = f.detail.find(path); at != std::string::npos;
+           at = f.detail.find(path, at + name.size())) {
+        f.detail.replace(at, path.size(), name);
+      }
+    }
   }
 }
 
@@ -676,6 +730,7 @@ RunResult playRun(const RunSpec& plan, const fs::path& exercises, const fs::path
   runScenarioText(plan.id(), script.text, *world, options);
   watch.judge();
   judgeFiles(result, files, current, folders);
+  shortenPaths(result, current, folders);
   return result;
 }
 

@@ -90,8 +90,8 @@ class Play {
     const auto& lines = script_.lines;
     for (size_t i = 0; i < lines.size(); ++i) {
       const Line& line = lines[i];
-      if (options_.observer != nullptr) {
-        options_.observer->beforeLine(line, world_);
+      if (options_.observer != nullptr && !options_.observer->beforeLine(line, world_)) {
+        continue;
       }
       try {
         step(line, i);

@@ -68,7 +68,8 @@ struct HostCallOutcome {
 class PlayObserver {
  public:
   virtual ~PlayObserver() = default;
-  virtual void beforeLine(const Line& /*line*/, World& /*world*/) {}
+  // False: the line is left out (neither run nor observed after).
+  virtual bool beforeLine(const Line& /*line*/, World& /*world*/) { return true; }
   // `hostCall` is given for init, check, close and quit, null for the other lines.
   virtual void afterLine(const Line& /*line*/, World& /*world*/,
                          const HostCallOutcome* /*hostCall*/) {}

@@ -162,8 +162,9 @@ TEST_F(RunnerTest, ReadingsAreMadeAfterAFailedTestePointAndTheirFailuresRecorded
 TEST_F(RunnerTest, AnObserverSeesEachLineAndHowHostCallsEnded) {
   struct Watch : PlayObserver {
     std::vector<std::string> seen;
-    void beforeLine(const Line& line, World&) override {
+    bool beforeLine(const Line& line, World&) override {
       seen.push_back("before " + std::to_string(line.number));
+      return line.number != 5;
     }
     void afterLine(const Line& line, World&, const HostCallOutcome* call) override {
       std::string entry = "after " + std::to_string(line.number);
@@ -179,10 +180,12 @@ TEST_F(RunnerTest, AnObserverSeesEachLineAndHowHostCallsEnded) {
   world.fakeModule().causeErreur = u"B";
   world.fakeModule().failures.emplace("Fermer", AutomationError(462, u"x", u"gone"));
   options.observer = &watch;
-  play("init 201\nexpect ok\ncheck\nclose\n");
-  EXPECT_EQ(watch.seen,
-            (std::vector<std::string>{"before 1", "after 1 ok", "before 2", "after 2", "before 3",
-                                      "after 3 ok B", "before 4", "after 4 error 462"}));
+  play("init 201\nexpect ok\ncheck\nclose\nquit\n");
+  EXPECT_EQ(watch.seen, (std::vector<std::string>{"before 1", "after 1 ok", "before 2", "after 2",
+                                                  "before 3", "after 3 ok B", "before 4",
+                                                  "after 4 error 462", "before 5"}));
+  EXPECT_EQ(world.fakeModule().calls.back(), "Quitter")
+      << "a quit left out: the runner's own quit at the end";
 }
 
 TEST_F(RunnerTest, WordExpectationsCompareAtSinglePrecisionAndStringsExactly) {
