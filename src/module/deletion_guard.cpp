@@ -1,5 +1,7 @@
 #include "module/deletion_guard.h"
 
+#include "automation/error.h"
+
 namespace r58046::module {
 
 namespace {
@@ -26,15 +28,26 @@ bool isExerciseFolder(std::u16string_view folder, const std::u16string& allowed)
   return platform::isAbsolutePath(allowed) && withoutSeparator(folder) == withoutSeparator(allowed);
 }
 
+// A file of the user that a change (its attributes, its name) would touch.
+[[noreturn]] void refuseChange(std::u16string_view path) {
+  automation::raiseError(
+      automation::errors::kPermissionDenied,
+      u"Change refused (outside the exercise's folders): \"" + std::u16string(path) + u"\"");
+}
+
 }  // namespace
 
 DeletionGuard::DeletionGuard(platform::FileSystem& files, const std::u16string& workingFolder,
                              const std::u16string& templateFolder)
     : files_(files), workingFolder_(workingFolder), templateFolder_(templateFolder) {}
 
-void DeletionGuard::deleteFile(std::u16string_view path) {
+bool DeletionGuard::isExerciseFile(std::u16string_view path) const {
   const std::u16string_view folder = folderOf(path);
-  if (!isExerciseFolder(folder, workingFolder_) && !isExerciseFolder(folder, templateFolder_)) {
+  return isExerciseFolder(folder, workingFolder_) || isExerciseFolder(folder, templateFolder_);
+}
+
+void DeletionGuard::deleteFile(std::u16string_view path) {
+  if (!isExerciseFile(path)) {
     platform::refuseDeletion(path, u"outside the exercise's folders");
   }
   files_.deleteFile(path);
@@ -55,10 +68,16 @@ void DeletionGuard::removeFolder(std::u16string_view path) {
 }
 
 void DeletionGuard::setAttributesNormal(std::u16string_view path) {
+  if (!isExerciseFile(path)) {
+    refuseChange(path);
+  }
   files_.setAttributesNormal(path);
 }
 
 void DeletionGuard::setAttribute(std::u16string_view path, platform::FileAttribute attribute) {
+  if (!isExerciseFile(path)) {
+    refuseChange(path);
+  }
   files_.setAttribute(path, attribute);
 }
 
@@ -67,6 +86,12 @@ bool DeletionGuard::hasAttribute(std::u16string_view path, platform::FileAttribu
 }
 
 void DeletionGuard::rename(std::u16string_view from, std::u16string_view to) {
+  if (!isExerciseFile(from)) {
+    refuseChange(from);
+  }
+  if (!isExerciseFile(to)) {
+    refuseChange(to);
+  }
   files_.rename(from, to);
 }
 

@@ -11,12 +11,13 @@ namespace r58046::module {
 
 // Allowed, when the folder is an absolute path (an empty one, of an exercise never set up,
 // allows nothing):
-// - deleting a file of the working folder or of the template folder;
+// - deleting a file of the working folder or of the template folder, resetting or setting
+//   its attributes, renaming it to a name in one of these two folders;
 // - deleting by pattern in the template folder;
 // - removing the template folder itself.
 // Anything else is refused with error 70 ("Permission denied") and nothing is touched, so
 // that no file of the user (the host's current folder, the documents folder, a copy of a
-// template elsewhere) is ever deleted, whichever procedure asks. The folders are the
+// template elsewhere) is ever deleted or changed, whichever procedure asks. The folders are the
 // module's own fields, read at each deletion: the guard always knows the current exercise's.
 // The other operations go to the platform's file system unchanged.
 class DeletionGuard : public platform::FileSystem {
@@ -39,6 +40,9 @@ class DeletionGuard : public platform::FileSystem {
   bool makeSureDirectoryPathExists(std::u16string_view path) override;
 
  private:
+  // Whether the file is in the working folder or the template folder.
+  bool isExerciseFile(std::u16string_view path) const;
+
   platform::FileSystem& files_;
   const std::u16string& workingFolder_;
   const std::u16string& templateFolder_;

@@ -165,6 +165,7 @@ void Module::InitQuestion(int32_t ilQuestion, std::u16string isPathDossier,
   if (!platform::isSeparator(isPathDossier.back())) {
     isPathDossier += platform::kSeparator;
   }
+  OublieParamUser();
 
   // 1. A handle the host kept whose window is gone: the host's Word is gone with it.
   if (ioHandleLogiciel != -1) {
@@ -189,10 +190,17 @@ void Module::InitQuestion(int32_t ilQuestion, std::u16string isPathDossier,
     FermeDialogue(mhWndWord);
   } else {
     // 3.1
-    if (!automation::sameObject(ioApplication, mApplication.ref())) {
+    const bool wordNouveau = !automation::sameObject(ioApplication, mApplication.ref());
+    if (wordNouveau) {
       mbWordLance = false;
     }
     mApplication = word::Application(ioApplication);
+    // The startup task pane option of a Word new to the module is the user's: step 15 writes
+    // it back as read, not the off of a module that never saw it.
+    if (wordNouveau) {
+      mbShowStartupDialog.reset();
+      ignoreFailure([&] { mbShowStartupDialog = mApplication.ShowStartupDialog(); });
+    }
     SaveParamUser();
     mhWndWord = ioHandleLogiciel;
     // 3.2 to 4: failures ignored, the next step runs.
@@ -315,7 +323,11 @@ void Module::InitQuestion(int32_t ilQuestion, std::u16string isPathDossier,
   });
 
   // 15.3 to 20: failures ignored, the next step runs.
-  ignoreFailure([&] { mApplication.PutShowStartupDialog(mbShowStartupDialog != 0); });
+  ignoreFailure([&] {
+    if (mbShowStartupDialog) {
+      mApplication.PutShowStartupDialog(*mbShowStartupDialog != 0);
+    }
+  });
   ignoreFailure([&] { mApplication.PutDisplayStatusBar(true); });
   ignoreFailure([&] { mApplication.ActiveWindow().PutDisplayVerticalScrollBar(true); });
   ignoreFailure([&] { mApplication.ActiveWindow().PutDisplayScreenTips(true); });

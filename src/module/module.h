@@ -107,7 +107,9 @@ class Module : public automation::Automatable<Module>, public external::Abstract
   word::WordBool mbShowFieldCodes = word::kFalse;
   word::WordBool mbShowSpellingErrors = word::kFalse;
   word::WordBool mbShowGrammaticalErrors = word::kFalse;
-  int32_t mbShowStartupDialog = 0;
+  // Word's startup task pane option as the user has it, applied again when an exercise starts;
+  // nothing while it was never read from the Word in use (then it is not written).
+  std::optional<int32_t> mbShowStartupDialog;
 
   // The user's settings, saved and restored around an exercise. A setting that could not be
   // read holds nothing and is never written back.
@@ -117,9 +119,14 @@ class Module : public automation::Automatable<Module>, public external::Abstract
   std::optional<word::WordBool> mbDisplayTooltips;
   int32_t mbTaskPaneVisible = 0;
   // Whether Word shows an exercise's settings (from the step of InitQuestion that sets them
-  // until RestaureParamUser puts the user's back): a new reading would not be the user's, so
-  // what was saved stays.
+  // until RestaureParamUser has put every one of the user's back): a new reading would not be
+  // the user's, so what was saved stays, and a setting Word would not take back is written
+  // again at the end of the next exercise.
   bool mbParamExercice = false;
+
+  // Forgets the saved settings before a new exercise takes over Word, unless some are still
+  // to be put back: a setting that the coming saving cannot read is then never written.
+  void OublieParamUser();
 
   // Whether GetApplication locked the drawing of Word's window during the current call.
   bool mbDessinVerrouille = false;

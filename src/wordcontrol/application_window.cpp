@@ -15,6 +15,8 @@ using automation::AutomationError;
 void Module::GetApplication() {
   guarded(u"Module", u"GetApplication", [&] {
     platform::WindowManager& fenetres = mPlatform.windows;
+    // A Word the module created itself holds nothing of the user's.
+    bool creeIci = false;
     try {
       // 1, 2. Attach to the running Word unless its known window is hidden; else create one.
       automation::ObjectRef application;
@@ -24,6 +26,7 @@ void Module::GetApplication() {
       }
       if (!application) {
         application = mPlatform.registry.createObject(wordcontrol::kProgIdWord);
+        creeIci = true;
       }
       mApplication = word::Application(application);
       // 3.
@@ -43,7 +46,16 @@ void Module::GetApplication() {
       // 8. Released when the host's call ends.
       fenetres.LockWindowUpdate(mhWndWord);
       mbDessinVerrouille = true;
-    } catch (const AutomationError&) {
+    } catch (const AutomationError& echec) {
+      // A Word created here and not set up would stay behind unseen (the host never receives
+      // it, so nothing would ever end it): it is told to quit. A Word the user was running
+      // is left alone.
+      if (creeIci && mApplication.ref()) {
+        const AutomationError erreur = echec;
+        ignoreFailure([&] { mApplication.Quit(word::wdDoNotSaveChanges); });
+        mApplication = word::Application();
+        throw erreur;
+      }
       mApplication = word::Application();
       throw;
     }

@@ -9,19 +9,22 @@
 
 namespace r58046::module {
 
+void Module::OublieParamUser() {
+  if (!mbParamExercice) {
+    msDefaultCurrentPath.reset();
+    msDefaultTemplatesPath.reset();
+    msDefaultDocumentsPath.reset();
+    gsUserAddress.reset();
+    mbDisplayTooltips.reset();
+  }
+}
+
 void Module::SaveParamUser() {
   guarded(u"Module", u"SaveParamUser", [&] {
     // While Word shows an exercise's settings, what was saved before that exercise stays: it
-    // is the user's. Otherwise the saving starts from nothing, so that a setting whose
-    // reading fails holds nothing.
+    // is the user's. A reading that fails keeps what the saving before it read (the first
+    // saving of an exercise starts from nothing: OublieParamUser).
     const bool dejaSauves = mbParamExercice;
-    if (!dejaSauves) {
-      msDefaultCurrentPath.reset();
-      msDefaultTemplatesPath.reset();
-      msDefaultDocumentsPath.reset();
-      gsUserAddress.reset();
-      mbDisplayTooltips.reset();
-    }
     auto sauve = [dejaSauves](auto& parametre, auto valeur) {
       if (!dejaSauves) {
         parametre = std::move(valeur);
@@ -42,32 +45,43 @@ void Module::SaveParamUser() {
 void Module::RestaureParamUser() {
   guarded(u"Module", u"RestaureParamUser", [&] {
     // Each setting on its own: one that Word refuses does not keep the others from going
-    // back. A setting that was never read is not written.
+    // back, and it is tried once more before the failure counts. A setting that was never
+    // read is not written.
     IndependentSteps etapes;
-    etapes.run([&] {
+    auto remet = [&](auto&& etape) {
+      etapes.run([&] {
+        if (!ignoreFailure(etape)) {
+          etape();
+        }
+      });
+    };
+    remet([&] {
       if (msDefaultCurrentPath) {
         ChangeDir(*msDefaultCurrentPath);
       }
     });
-    etapes.run([&] {
+    remet([&] {
       if (msDefaultDocumentsPath) {
         mApplication.Options().PutDefaultFilePath(word::wdDefaultFilePathDocuments,
                                                   *msDefaultDocumentsPath);
       }
     });
-    etapes.run([&] {
+    remet([&] {
       if (msDefaultTemplatesPath) {
         mApplication.Options().PutDefaultFilePath(word::wdDefaultFilePathUserTemplates,
                                                   *msDefaultTemplatesPath);
       }
     });
-    etapes.run([&] {
+    remet([&] {
       if (mbDisplayTooltips) {
         mApplication.CommandBars().PutDisplayTooltips(*mbDisplayTooltips != 0);
       }
     });
-    // Word shows the user's settings again (or those it kept): the next saving reads them.
-    mbParamExercice = false;
+    // Word shows the user's settings again: the next saving reads them. When one did not go
+    // back, what was saved stays for the next exercise's end to write.
+    if (!etapes.failed()) {
+      mbParamExercice = false;
+    }
     etapes.raiseFirstFailure();
   });
 }

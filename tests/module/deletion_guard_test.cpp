@@ -121,6 +121,38 @@ TEST_F(DeletionGuardTest, DeletesOnlyInsideTheFoldersOfTheExerciseAsTheyAreNow) 
   EXPECT_EQ(errorOf([&] { guard.deleteFile(again); }), 70);
 }
 
+TEST_F(DeletionGuardTest, ChangesAFileOnlyInsideTheFoldersOfTheExercise) {
+  guardedWork = work;
+  guardedTemplates = templates;
+  const std::u16string master = file(work, u"0216.dot");
+  const std::u16string userTemplate = file(docs, u"Courrier Oxel.dot");
+  tp.files.setAttribute(userTemplate, platform::FileAttribute::ReadOnly);
+
+  // A user's file keeps its attributes and its name.
+  EXPECT_EQ(errorOf([&] { guard.setAttributesNormal(userTemplate); }), 70);
+  EXPECT_EQ(errorOf([&] { guard.setAttribute(userTemplate, platform::FileAttribute::Hidden); }),
+            70);
+  EXPECT_TRUE(tp.files.hasAttribute(userTemplate, platform::FileAttribute::ReadOnly));
+  EXPECT_EQ(errorOf([&] { guard.rename(userTemplate, templates + u"Courrier Oxel.dot"); }), 70);
+  EXPECT_EQ(errorOf([&] { guard.rename(master, docs + u"Courrier Oxel.dot"); }), 70);
+  EXPECT_TRUE(tp.files.exists(userTemplate));
+  EXPECT_TRUE(tp.files.exists(master));
+
+  // An exercise's own: its attributes reset, moved to the template folder.
+  tp.files.setAttribute(master, platform::FileAttribute::ReadOnly);
+  guard.setAttributesNormal(master);
+  EXPECT_FALSE(tp.files.hasAttribute(master, platform::FileAttribute::ReadOnly));
+  guard.rename(master, templates + u"Courrier Oxel.dot");
+  EXPECT_TRUE(tp.files.exists(templates + u"Courrier Oxel.dot"));
+
+  // An exercise never set up (no template folder yet) changes nothing in the current folder.
+  guardedTemplates.clear();
+  CurrentFolder here(tp.root);
+  std::ofstream(tp.root / "Courrier Oxel.dot") << "x";
+  EXPECT_EQ(errorOf([&] { guard.setAttributesNormal(guardedTemplates + u"Courrier Oxel.dot"); }),
+            70);
+}
+
 TEST_F(DeletionGuardTest, RelativeExerciseFoldersAllowNothing) {
   guardedWork = u"Travail/";
   guardedTemplates = u"";
