@@ -10,6 +10,8 @@
 #include "automation/error.h"
 #include "automation/text.h"
 #include "simword/doc_core.h"
+#include "simword/file_format_reader.h"
+#include "simword/file_format_writer.h"
 #include "simword/objects.h"
 #include "simword/range.h"
 #include "simword/style_objects.h"

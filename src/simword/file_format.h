@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -38,25 +37,24 @@ struct ParsedDocument {
   std::unique_ptr<Content> content;
 };
 
-// Where and why a file breaks the format (for authors; Word itself only says the file is
-// damaged).
-class FormatError : public std::runtime_error {
- public:
-  FormatError(int line, const std::string& message)
-      : std::runtime_error("line " + std::to_string(line) + ": " + message), line_(line) {}
-  int line() const { return line_; }
-
- private:
-  int line_;
-};
-
 // The first line of every file.
 inline constexpr std::string_view kFormatHeader = "simword-document 1";
 
-// Reads a file's bytes; FormatError when they break the format.
-ParsedDocument parseDocument(std::string_view bytes);
-// Writes a document in the canonical form of the format (reading it back gives the same
-// document).
-std::string writeDocument(const DocumentProperties& properties, const Content& content);
+// The words of the format for Word's constants, each at the index of its constant ("" where
+// a constant has none): colour indexes, tab alignments and leaders, paragraph alignments,
+// section breaks, protection types and style types.
+inline constexpr const char* kColorNames[] = {
+    "auto",   "black",    "blue",        "turquoise", "bright-green", "pink",
+    "red",    "yellow",   "white",       "dark-blue", "teal",         "green",
+    "violet", "dark-red", "dark-yellow", "gray-50",   "gray-25"};
+inline constexpr const char* kTabAlignments[] = {"left", "center", "right", "decimal",
+                                                 "bar",  "",       "list"};
+inline constexpr const char* kLeaders[] = {"none",  "dots",  "dashes",
+                                           "lines", "heavy", "middle-dot"};
+inline constexpr const char* kParagraphAlignments[] = {"left", "center", "right", "justify"};
+inline constexpr const char* kSectionEnds[] = {
+    "", "", "section-next-page", "section-continuous", "section-even-page", "section-odd-page"};
+inline constexpr const char* kProtections[] = {"revisions", "comments", "forms", "read-only"};
+inline constexpr const char* kStyleTypes[] = {"", "paragraph", "character", "table", "list"};
 
 }  // namespace r58046::simword

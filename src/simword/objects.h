@@ -14,6 +14,8 @@ automation::ObjectRef makeParagraphs(const std::shared_ptr<DocCore>& core, SpanP
 automation::ObjectRef makeSections(const std::shared_ptr<DocCore>& core, SpanPtr span);
 automation::ObjectRef makeBookmarks(const std::shared_ptr<DocCore>& core);
 automation::ObjectRef makeStyles(const std::shared_ptr<DocCore>& core);
+// The Style object of a style of a document.
+automation::ObjectRef makeStyle(const std::shared_ptr<DocCore>& core, StyleId id);
 automation::ObjectRef makeFormFields(const std::shared_ptr<DocCore>& core);
 automation::ObjectRef makeEnvelope(const std::shared_ptr<DocCore>& core);
 // A Template object: Name (its default member), Path and FullName.

@@ -4,8 +4,9 @@
 
 #include "automation/error.h"
 #include "automation/text.h"
+#include "simword/font.h"
 #include "simword/objects.h"
-#include "simword/range.h"
+#include "simword/paragraph_format.h"
 
 namespace r58046::simword::docobj {
 

@@ -17,7 +17,7 @@
 #include "platform/posix_file_system.h"
 #include "platform/sim_desktop.h"
 #include "platform/sim_registry.h"
-#include "simword/file_format.h"
+#include "simword/file_format_writer.h"
 #include "simword/word.h"
 
 namespace r58046::simword::testing {

@@ -7,7 +7,8 @@
 #include "automation/error.h"
 #include "document_test_host.h"
 #include "simword/document.h"
-#include "simword/file_format.h"
+#include "simword/file_format_reader.h"
+#include "simword/file_format_writer.h"
 #include "simword/session.h"
 
 namespace r58046::simword {

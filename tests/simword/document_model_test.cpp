@@ -5,7 +5,8 @@
 
 #include <random>
 
-#include "simword/file_format.h"
+#include "simword/file_format_reader.h"
+#include "simword/file_format_writer.h"
 #include "simword/text_model.h"
 
 namespace r58046::simword {
