@@ -2,6 +2,7 @@
 
 #include "automation/members.h"
 #include "automation/text.h"
+#include "support/error_of.h"
 
 using namespace r58046::automation;
 
@@ -49,14 +50,7 @@ class Sample : public Automatable<Sample> {
   std::u16string paths_[16];
 };
 
-int32_t errorOf(auto fn) {
-  try {
-    fn();
-  } catch (const AutomationError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using r58046::testsupport::errorOf;
 
 }  // namespace
 
