@@ -2,6 +2,7 @@
 
 #include "automation/members.h"
 #include "automation/text.h"
+#include "support/error_of.h"
 
 using namespace r58046::automation;
 
@@ -49,14 +50,7 @@ class Sample : public Automatable<Sample> {
   std::u16string paths_[16];
 };
 
-int32_t errorOf(auto fn) {
-  try {
-    fn();
-  } catch (const AutomationError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using r58046::testsupport::errorOf;
 
 }  // namespace
 
@@ -118,41 +112,4 @@ TEST(Members, IdentityComparison) {
   EXPECT_FALSE(sameObject(a, b));
   EXPECT_TRUE(sameObject(nullptr, nullptr));
   EXPECT_FALSE(sameObject(a, nullptr));
-}
-
-TEST(Text, UnicodeCasing) {
-  EXPECT_EQ(upper(u"Société Plaisirs et évasions"), u"SOCIÉTÉ PLAISIRS ET ÉVASIONS");
-  EXPECT_EQ(lower(u"MODÈLES.DOC"), u"modèles.doc");
-  EXPECT_EQ(upper(u"œuvre"), u"ŒUVRE");
-  EXPECT_TRUE(equalsNoCase(u"Courrier Oxel.dot", u"COURRIER OXEL.DOT"));
-  EXPECT_EQ(toUtf8(fromUtf8("Modèles")), "Modèles");
-  EXPECT_EQ(inStr(u"abc", u"c"), 3U);
-  EXPECT_EQ(inStr(u"abc", u"d"), 0U);
-}
-
-// Casing maps each character to one character, as the system's casing does in the Windows
-// build: a position found in a cased text is the same position in the text itself.
-TEST(Text, CasingKeepsEveryCharacterInItsPlace) {
-  EXPECT_EQ(upper(u"Straße"), u"STRAßE");
-  EXPECT_EQ(upper(u"ﬁlm"), u"ﬁLM");
-  EXPECT_EQ(lower(u"İZMİR"), u"izmir");
-  EXPECT_EQ(lower(u"ΟΔΟΣ"), u"οδοσ");
-  EXPECT_EQ(upper(u"\U00010428"), u"\U00010400");  // outside the 16-bit plane
-  // A lone surrogate stays as it is.
-  const char16_t lone = 0xD800;
-  EXPECT_EQ(upper(std::u16string(u"a") + lone + u"z"), std::u16string(u"A") + lone + u"Z");
-
-  const std::u16string text = u"Anne Weiß, pour la Société Plaisirs et évasions";
-  EXPECT_EQ(upper(text).size(), text.size());
-  EXPECT_EQ(inStr(upper(text), u"SOCIÉTÉ PLAISIRS ET ÉVASIONS"), inStr(text, u"Société"));
-}
-
-TEST(Text, EscapesForOneLine) {
-  EXPECT_EQ(escapeText(u"a\nb\r\tc\\\""), u"a\\nb\\r\\tc\\\"");
-  EXPECT_EQ(escapeText(u"c:\\x \"y\"", u"\\\""), u"c:\\\\x \\\"y\\\"");
-  EXPECT_EQ(escapeText(u"\x01"
-                       u"é",
-                       {}, true),
-            u"\\u0001é");
-  EXPECT_EQ(escapeText(u"\x01"), u"\x01");
 }

@@ -2,21 +2,11 @@
 
 #include "automation/error.h"
 #include "automation/variant.h"
+#include "support/error_of.h"
 
 using namespace r58046::automation;
 
-namespace {
-
-int32_t errorOf(auto fn) {
-  try {
-    fn();
-  } catch (const AutomationError& e) {
-    return e.number();
-  }
-  return 0;
-}
-
-}  // namespace
+using r58046::testsupport::errorOf;
 
 TEST(Variant, BooleansAreMinusOneAndZero) {
   EXPECT_EQ(Variant::boolean(true).toLong(), -1);

@@ -8,6 +8,7 @@
 #include "automation/text.h"
 #include "com_test_support.h"
 #include "platform/file_system_win32.h"
+#include "support/error_of.h"
 
 using namespace r58046;
 using platform::FileAttribute;
@@ -15,14 +16,7 @@ namespace errors = automation::errors;
 
 namespace {
 
-int32_t errorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const automation::AutomationError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using testsupport::errorOf;
 
 std::u16string u16(const std::wstring& text) {
   return std::u16string(text.begin(), text.end());

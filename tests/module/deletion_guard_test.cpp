@@ -9,6 +9,8 @@
 #include <fstream>
 
 #include "module_fakes.h"
+#include "support/error_of.h"
+#include "support/temp_folder.h"
 
 namespace r58046::testing {
 namespace {
@@ -16,28 +18,8 @@ namespace {
 using automation::AutomationError;
 namespace fs = std::filesystem;
 
-int32_t errorOf(auto fn) {
-  try {
-    fn();
-  } catch (const AutomationError& e) {
-    return e.number();
-  }
-  return 0;
-}
-
-// Moves the current folder for the life of the object.
-class CurrentFolder {
- public:
-  explicit CurrentFolder(const fs::path& folder) : saved_(fs::current_path()) {
-    fs::current_path(folder);
-  }
-  ~CurrentFolder() { fs::current_path(saved_); }
-  CurrentFolder(const CurrentFolder&) = delete;
-  CurrentFolder& operator=(const CurrentFolder&) = delete;
-
- private:
-  fs::path saved_;
-};
+using testsupport::CurrentFolder;
+using testsupport::errorOf;
 
 class DeletionGuardTest : public ::testing::Test {
  protected:

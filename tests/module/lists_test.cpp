@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "automation/dispatch.h"
+#include "support/error_of.h"
 
 using namespace r58046::automation;
 using r58046::module::ComplementInfo;
@@ -11,14 +12,7 @@ using r58046::module::FichiersDeTravail;
 
 namespace {
 
-int32_t errorOf(auto fn) {
-  try {
-    fn();
-  } catch (const AutomationError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using r58046::testsupport::errorOf;
 
 TEST(FichiersDeTravail, PositionsRunFromOneToCountWithAnEmptyEntryAtZero) {
   FichiersDeTravail list;

@@ -1,13 +1,9 @@
-// Test doubles for the module's unit tests: a scriptable automation object standing for any
-// Word object, a platform made of the simulated desktop and registry, the real file system
-// in a temporary folder and recorded pauses, and access to Module's private procedures.
+// Test doubles for the module's unit tests: a Word of scriptable automation objects, a
+// platform made of the simulated desktop and registry, the real file system in a temporary
+// folder and recorded pauses, and access to Module's private procedures.
 #pragma once
 
-#include <unistd.h>
-
 #include <filesystem>
-#include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,6 +16,8 @@
 #include "platform/real_pauses.h"
 #include "platform/sim_desktop.h"
 #include "platform/sim_registry.h"
+#include "support/fake_object.h"
+#include "support/temp_folder.h"
 
 namespace r58046::testing {
 
@@ -28,69 +26,8 @@ using automation::InvokeKind;
 using automation::ObjectRef;
 using automation::Variant;
 
-// An automation object whose members are values or handlers, given by the test. A member
-// read returns its value (or its handler's answer), an assignment stores the value, and a
-// member the test did not give fails with error 438. Every call is logged.
-class Fake : public automation::Dispatch {
- public:
-  using Handler = std::function<Variant(Args&)>;
-
-  static std::shared_ptr<Fake> make() { return std::make_shared<Fake>(); }
-
-  Fake& value(std::u16string_view name, Variant v) {
-    values_[automation::asciiLower(name)] = std::move(v);
-    return *this;
-  }
-  Fake& on(std::u16string_view name, Handler h) {
-    handlers_[automation::asciiLower(name)] = std::move(h);
-    return *this;
-  }
-  // The member fails with that error from now on.
-  Fake& fail(std::u16string_view name, int32_t number) {
-    return on(name, [number](Args&) -> Variant { automation::raiseError(number, {}, u"Word"); });
-  }
-  // The value last stored or given.
-  Variant stored(std::u16string_view name) const {
-    auto it = values_.find(automation::asciiLower(name));
-    return it == values_.end() ? Variant() : it->second;
-  }
-  // How many calls reached a member (any kind).
-  int count(std::u16string_view name) const {
-    int n = 0;
-    for (const auto& c : log_) {
-      n += automation::equalsAsciiNoCase(c, name) ? 1 : 0;
-    }
-    return n;
-  }
-  const std::vector<std::u16string>& log() const { return log_; }
-
-  Variant invoke(std::u16string_view name, InvokeKind kind, Args& args) override {
-    const std::u16string key = automation::asciiLower(name);
-    log_.emplace_back(name);
-    if (kind == InvokeKind::Put) {
-      auto h = handlers_.find(key);
-      if (h != handlers_.end()) {
-        return h->second(args);
-      }
-      values_[key] = args.back().get();
-      return {};
-    }
-    auto h = handlers_.find(key);
-    if (h != handlers_.end()) {
-      return h->second(args);
-    }
-    auto v = values_.find(key);
-    if (v != values_.end()) {
-      return v->second;
-    }
-    automation::raiseError(automation::errors::kMemberNotSupported);
-  }
-
- private:
-  std::map<std::u16string, Variant> values_;
-  std::map<std::u16string, Handler> handlers_;
-  std::vector<std::u16string> log_;
-};
+// An automation object standing for any Word object (tests/support).
+using Fake = testsupport::FakeObject;
 
 // A Word that answers what InitQuestion asks before the question exists: options, user
 // address, command bars, documents (none), windows.
@@ -133,20 +70,9 @@ struct TestPlatform {
   platform::SimRegistry registry;
   platform::PosixFileSystem files;
   platform::RecordingPauses pauses;
-  std::filesystem::path root;
+  testsupport::TempFolder temp{"r58046_module"};
+  std::filesystem::path root = temp.path();
 
-  TestPlatform() {
-    // The process in the name too: test programs run side by side, and under the sanitizers
-    // two of them can place their platforms at the same address.
-    root = std::filesystem::temp_directory_path() /
-           ("r58046_module_" + std::to_string(::getpid()) + "_" +
-            std::to_string(reinterpret_cast<uintptr_t>(this)));
-    std::filesystem::create_directories(root);
-  }
-  ~TestPlatform() {
-    std::error_code ignored;
-    std::filesystem::remove_all(root, ignored);
-  }
   platform::Platform platform() { return {desktop, registry, files, pauses}; }
   // A folder under the test's root, as the module writes folders: with a final separator.
   std::u16string folder(const std::string& name) {

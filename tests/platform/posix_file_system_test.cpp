@@ -10,38 +10,21 @@
 #include "automation/error.h"
 #include "automation/text.h"
 #include "platform/real_pauses.h"
+#include "support/error_of.h"
+#include "support/temp_folder.h"
 
 using namespace r58046::platform;
-using r58046::automation::AutomationError;
 using r58046::automation::fromUtf8;
 using r58046::automation::toUtf8;
 namespace fs = std::filesystem;
 
 namespace {
 
-int32_t errorOf(auto fn) {
-  try {
-    fn();
-  } catch (const AutomationError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using r58046::testsupport::errorOf;
 
 // A fresh folder per test, removed afterwards; `root` ends with the separator.
 class PosixFileSystemTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "r58046-fs-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-    root = fromUtf8(pattern) + u"/";
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-
   std::u16string make(std::u16string_view relative, std::string_view content = "x") {
     std::u16string path = root + std::u16string(relative);
     std::ofstream(toUtf8(path)) << content;
@@ -53,11 +36,9 @@ class PosixFileSystemTest : public ::testing::Test {
     return path;
   }
 
+  r58046::testsupport::TempFolder temp{"r58046-fs"};
   PosixFileSystem files;
-  std::u16string root;
-
- private:
-  fs::path dir_;
+  std::u16string root = temp.folder();
 };
 
 TEST_F(PosixFileSystemTest, AReadOnlyFileIsDeletedOnlyAfterItsAttributesAreReset) {
@@ -154,19 +135,7 @@ TEST_F(PosixFileSystemTest, DeletePatternEmptiesTheFolderOfFilesOnly) {
   EXPECT_EQ(errorOf([&] { files.deletePattern(folder + u"*.*"); }), 76);
 }
 
-// Moves the current folder for the life of the object.
-class CurrentFolder {
- public:
-  explicit CurrentFolder(const std::u16string& folder) : saved_(fs::current_path()) {
-    fs::current_path(toUtf8(folder));
-  }
-  ~CurrentFolder() { fs::current_path(saved_); }
-  CurrentFolder(const CurrentFolder&) = delete;
-  CurrentFolder& operator=(const CurrentFolder&) = delete;
-
- private:
-  fs::path saved_;
-};
+using r58046::testsupport::CurrentFolder;
 
 TEST_F(PosixFileSystemTest, DeletionsThatAreNotAbsoluteAreRefusedAndTouchNothing) {
   std::u16string canary = make(u"canary.txt");

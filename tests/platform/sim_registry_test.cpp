@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "automation/dispatch.h"
+#include "support/error_of.h"
 
 using namespace r58046::automation;
 using namespace r58046::platform;
@@ -16,14 +17,7 @@ class Thing : public Dispatch {
   }
 };
 
-int32_t errorOf(auto fn) {
-  try {
-    fn();
-  } catch (const AutomationError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using r58046::testsupport::errorOf;
 
 TEST(SimRegistry, AttachesToTheOldestRunningObjectStillAlive) {
   SimRegistry registry;

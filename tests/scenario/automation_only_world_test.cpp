@@ -17,6 +17,7 @@
 #include "scenario/runner.h"
 #include "scenario/world_native.h"
 #include "simword/word.h"
+#include "support/temp_folder.h"
 
 namespace r58046::scenario {
 namespace {
@@ -41,8 +42,6 @@ bool answers(const ObjectRef& word) {
 class AutomationOnlyWorld : public World {
  public:
   AutomationOnlyWorld() {
-    std::random_device random;
-    root_ = fs::temp_directory_path() / ("r58046-auto-" + std::to_string(random()));
     fs::create_directories(root_ / "Travail");
     fs::create_directories(root_ / "Mes documents");
     fs::create_directories(root_ / "Microsoft" / "Mod\xC3\xA8les");
@@ -82,8 +81,6 @@ class AutomationOnlyWorld : public World {
       // A Word that refuses to quit ends with its platform.
     }
     own_.reset();
-    std::error_code ec;
-    fs::remove_all(root_, ec);
   }
 
   const WorldFolders& folders() const override { return folders_; }
@@ -123,7 +120,8 @@ class AutomationOnlyWorld : public World {
   }
 
  private:
-  fs::path root_;
+  testsupport::TempFolder temp_{"r58046-auto"};
+  const fs::path& root_ = temp_.path();
   platform::NativePlatform platform_;
   simword::WordEnvironment environment_;
   WorldFolders folders_;

@@ -1,6 +1,7 @@
 // Where the r58046 command finds its exercises: installed in a prefix, built in the source
 // tree, unpacked from the Windows package.
 #include "scenario/exercises.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,15 +17,6 @@ namespace fs = std::filesystem;
 
 class ExercisesFolderTest : public ::testing::Test {
  protected:
-  ExercisesFolderTest() {
-    std::string pattern = (fs::temp_directory_path() / "r58046-exercises-XXXXXX").string();
-    root_ = fs::path(mkdtemp(pattern.data()));
-  }
-  ~ExercisesFolderTest() override {
-    std::error_code ec;
-    fs::remove_all(root_, ec);
-  }
-
   // Makes the folders and an executable file at `executable`, all under the root.
   fs::path layout(std::initializer_list<const char*> folders, const char* executable) {
     for (const char* f : folders) {
@@ -36,7 +28,8 @@ class ExercisesFolderTest : public ::testing::Test {
     return exe;
   }
 
-  fs::path root_;
+  testsupport::TempFolder temp_{"r58046-exercises"};
+  const fs::path& root_ = temp_.path();
 };
 
 TEST_F(ExercisesFolderTest, AnInstalledToolFindsTheSharedExercisesOfItsPrefix) {

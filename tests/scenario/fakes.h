@@ -1,12 +1,11 @@
-// Test doubles for the interpreter and the runner: a scriptable automation object that logs
-// every call it answers, a module that answers as the test says, and a world holding them.
+// Test doubles for the interpreter and the runner: the scriptable automation object of
+// tests/support, a module that answers as the test says, and a world holding them.
 #pragma once
 
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -15,6 +14,8 @@
 #include "automation/text.h"
 #include "platform/posix_file_system.h"
 #include "scenario/world.h"
+#include "support/fake_object.h"
+#include "support/temp_folder.h"
 
 namespace r58046::scenario::testing {
 
@@ -23,66 +24,8 @@ using automation::InvokeKind;
 using automation::ObjectRef;
 using automation::Variant;
 
-using Journal = std::vector<std::string>;
-
-// An automation object whose members are handlers or values given by the test; any other
-// member fails with 438. Each call is logged as "label.Member:G|P|M(arguments)".
-class FakeObject : public automation::Dispatch {
- public:
-  using Handler = std::function<Variant(InvokeKind, Args&)>;
-
-  FakeObject(std::string label, std::shared_ptr<Journal> journal)
-      : label_(std::move(label)), journal_(std::move(journal)) {}
-
-  static std::shared_ptr<FakeObject> make(std::string label, std::shared_ptr<Journal> journal) {
-    return std::make_shared<FakeObject>(std::move(label), std::move(journal));
-  }
-
-  FakeObject& on(std::u16string_view name, Handler h) {
-    handlers_[automation::asciiLower(name)] = std::move(h);
-    return *this;
-  }
-  // A property: read answers the value, put stores the value given.
-  FakeObject& value(std::u16string_view name, Variant v) {
-    auto key = automation::asciiLower(name);
-    values_[key] = std::move(v);
-    return on(name, [this, key](InvokeKind kind, Args& args) {
-      if (kind == InvokeKind::Put) {
-        values_[key] = args.back().get();
-        return Variant();
-      }
-      return values_[key];
-    });
-  }
-  const Variant& stored(std::u16string_view name) { return values_[automation::asciiLower(name)]; }
-
-  Variant invoke(std::u16string_view name, InvokeKind kind, Args& args) override {
-    std::string entry = label_ + "." + automation::toUtf8(name) + ":" +
-                        (kind == InvokeKind::Get   ? "G"
-                         : kind == InvokeKind::Put ? "P"
-                                                   : "M") +
-                        "(";
-    for (size_t i = 0; i < args.size(); ++i) {
-      entry += i == 0 ? "" : ",";
-      if (!args[i].name.empty()) {
-        entry += automation::toUtf8(args[i].name) + ":=";
-      }
-      entry += args[i].isMissing() ? "_" : automation::toUtf8(args[i].get().describe());
-    }
-    journal_->push_back(entry + ")");
-    auto it = handlers_.find(automation::asciiLower(name));
-    if (it == handlers_.end()) {
-      automation::raiseError(automation::errors::kMemberNotSupported);
-    }
-    return it->second(kind, args);
-  }
-
- private:
-  std::string label_;
-  std::shared_ptr<Journal> journal_;
-  std::map<std::u16string, Handler> handlers_;
-  std::map<std::u16string, Variant> values_;
-};
+using Journal = testsupport::Journal;
+using FakeObject = testsupport::FakeObject;
 
 // A module that answers as the test sets it and logs the host's calls.
 class FakeModule : public external::AbstractModule {
@@ -150,9 +93,6 @@ class FakeModule : public external::AbstractModule {
 class FakeWorld : public World {
  public:
   FakeWorld() {
-    std::random_device random;
-    root_ = std::filesystem::temp_directory_path() /
-            ("r58046-test-" + std::to_string(random()) + std::to_string(random()));
     std::filesystem::create_directories(root_ / "work");
     std::filesystem::create_directories(root_ / "docs");
     std::filesystem::create_directories(root_ / "templates");
@@ -161,10 +101,6 @@ class FakeWorld : public World {
     folders_.documents = text(root_ / "docs") + u"/";
     folders_.userTemplates = text(root_ / "templates");
     folders_.templates = folders_.userTemplates + u"/Oxel Mod\u00e8les/";
-  }
-  ~FakeWorld() override {
-    std::error_code ec;
-    std::filesystem::remove_all(root_, ec);
   }
 
   const WorldFolders& folders() const override { return folders_; }
@@ -215,7 +151,8 @@ class FakeWorld : public World {
   std::vector<simword::SaveAnswer> saveAnswers;
 
  private:
-  std::filesystem::path root_;
+  testsupport::TempFolder temp_;
+  const std::filesystem::path& root_ = temp_.path();
   WorldFolders folders_;
   platform::PosixFileSystem files_;
   FakeModule module_;

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <fstream>
 #include <thread>
@@ -14,6 +12,8 @@
 #include "automation/error.h"
 #include "automation/text.h"
 #include "platform/posix_file_system.h"
+#include "support/error_of.h"
+#include "support/temp_folder.h"
 
 namespace r58046::scenario::faults {
 namespace {
@@ -21,21 +21,9 @@ namespace {
 namespace fs = std::filesystem;
 using automation::fromUtf8;
 
-class TemporaryFolder {
- public:
-  TemporaryFolder() {
-    std::string pattern = (fs::temp_directory_path() / "faults-test-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~TemporaryFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
+using testsupport::CurrentFolder;
+using testsupport::errorOf;
+using testsupport::TempFolder;
 
 void touch(const fs::path& path) {
   fs::create_directories(path.parent_path());
@@ -46,28 +34,8 @@ std::u16string u16(const fs::path& path) {
   return fromUtf8(path.string());
 }
 
-int32_t errorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const automation::AutomationError& e) {
-    return e.number();
-  }
-  return 0;
-}
-
-class CurrentFolder {
- public:
-  explicit CurrentFolder(const fs::path& folder) : saved_(fs::current_path()) {
-    fs::current_path(folder);
-  }
-  ~CurrentFolder() { fs::current_path(saved_); }
-
- private:
-  fs::path saved_;
-};
-
 TEST(SandboxedFiles, ChangesOutsideTheAllowedFoldersAreNamedAndOutsideTheRunRefused) {
-  TemporaryFolder root;
+  TempFolder root("faults-test");
   fs::path run = root.path() / "run";
   fs::path work = run / "Travail";
   fs::path current = run / "current";
@@ -208,7 +176,7 @@ TEST(RunSpec, IdsNameARunAndReplayIt) {
 }
 
 TEST(CorrectAnswer, TheLinesAroundTheFirstInitOfTheCorrectScenario) {
-  TemporaryFolder exercises;
+  TempFolder exercises("faults-test");
   fs::create_directories(exercises.path() / "0215");
   std::ofstream(exercises.path() / "0215" / "wrong.scn") << "init 215\nword Wrong\ncheck\n";
   std::ofstream(exercises.path() / "0215" / "correct_b.scn") << "init 215\nword Other\ncheck\n";

@@ -7,26 +7,19 @@
 
 #include "automation/members.h"
 #include "fakes.h"
+#include "support/error_of.h"
 
 namespace r58046::scenario {
 namespace {
 
 using automation::Args;
-using automation::AutomationError;
 using automation::InvokeKind;
 using automation::Variant;
 using automation::VarType;
 using testing::FakeObject;
 using testing::Journal;
 
-int errorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const AutomationError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using testsupport::errorOf;
 
 class InterpreterTest : public ::testing::Test {
  protected:

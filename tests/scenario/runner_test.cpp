@@ -10,6 +10,7 @@
 
 #include "automation/text.h"
 #include "fakes.h"
+#include "support/temp_folder.h"
 
 namespace r58046::scenario {
 namespace {
@@ -388,12 +389,6 @@ TEST(Verdicts, InAFewWords) {
 // and the three outputs.
 class RunFilesTest : public ::testing::Test {
  protected:
-  RunFilesTest()
-      : folder_(fs::temp_directory_path() / ("r58046-files-" + std::to_string(::getpid()))) {
-    fs::create_directories(folder_);
-  }
-  ~RunFilesTest() override { fs::remove_all(folder_); }
-
   fs::path write(const std::string& name, const std::string& text) {
     fs::path p = folder_ / name;
     std::ofstream(p) << text;
@@ -414,7 +409,8 @@ class RunFilesTest : public ::testing::Test {
   }
 
   int worlds = 0;
-  fs::path folder_;
+  testsupport::TempFolder temp_{"r58046-files"};
+  const fs::path& folder_ = temp_.path();
 };
 
 TEST_F(RunFilesTest, EachFileRunsInItsOwnWorldAndTheStatusSaysTheWorst) {

@@ -14,6 +14,7 @@
 #include "automation/text.h"
 #include "scenario/exercises.h"
 #include "scenario/script.h"
+#include "support/temp_folder.h"
 
 namespace r58046::scenario {
 namespace {
@@ -21,8 +22,8 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(ScenarioList, NamesFilesRelativeToTheListWithoutCommentsOrBlankLines) {
-  std::string pattern = (fs::temp_directory_path() / "r58046-list-XXXXXX").string();
-  fs::path folder(mkdtemp(pattern.data()));
+  testsupport::TempFolder temp("r58046-list");
+  const fs::path& folder = temp.path();
   std::ofstream(folder / "all.list") << "# a comment\r\n"
                                         "\r\n"
                                         "0201/correct_cm.scn\r\n"
@@ -35,7 +36,6 @@ TEST(ScenarioList, NamesFilesRelativeToTheListWithoutCommentsOrBlankLines) {
       (std::vector<fs::path>{folder / "0201/correct_cm.scn", folder / "module/quit module word.scn",
                              "/elsewhere/x.scn", folder / "last.scn"}));
   EXPECT_THROW(readScenarioList(folder / "missing.list"), std::runtime_error);
-  fs::remove_all(folder);
 }
 
 // The lines a scenario that runs against a real Word must not have: what only the simulated
@@ -89,8 +89,8 @@ TEST(ScenarioList, TheRealWordScenariosExistAndNeedNothingOfTheSimulation) {
 }
 
 TEST(ScenarioList, TheUnfitLinesAreFound) {
-  std::string pattern = (fs::temp_directory_path() / "r58046-list-XXXXXX").string();
-  fs::path folder(mkdtemp(pattern.data()));
+  testsupport::TempFolder temp("r58046-list");
+  const fs::path& folder = temp.path();
   std::ofstream(folder / "x.scn") << "init 201\n"
                                      "desktop dialog\n"
                                      "fault Open\n"
@@ -104,7 +104,6 @@ TEST(ScenarioList, TheUnfitLinesAreFound) {
                                       "4: file /w/Bulletin.doc readonly",
                                       "5: word Options.MeasurementUnit = wdInches",
                                       "6: word ActiveDocument.SaveAs FileName:=\"/DOCS/x.doc\""}));
-  fs::remove_all(folder);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "scenario/world_native.h"
+#include "support/temp_folder.h"
 
 namespace r58046::scenario {
 namespace {
@@ -34,12 +35,6 @@ std::vector<std::string> worldFoldersIn(const fs::path& base) {
 
 class WorldFolders : public ::testing::Test {
  protected:
-  WorldFolders() {
-    base_ = fs::temp_directory_path() / ("world-folders-test-" + std::to_string(getpid()));
-    fs::create_directories(base_);
-  }
-  ~WorldFolders() override { fs::remove_all(base_); }
-
   // A child process that makes a native world with the test's folder as its temporary
   // folder, tells the test, and waits to be stopped (or crashes when asked to).
   pid_t startRun(bool crash) {
@@ -83,7 +78,8 @@ class WorldFolders : public ::testing::Test {
     return false;
   }
 
-  fs::path base_;
+  testsupport::TempFolder temp_{"world-folders-test"};
+  const fs::path& base_ = temp_.path();
 };
 
 TEST_F(WorldFolders, ARunKilledOrCrashedLeavesNoWorldFolder) {

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -19,6 +18,8 @@
 #include "platform/sim_registry.h"
 #include "simword/file_format_writer.h"
 #include "simword/word.h"
+#include "support/error_of.h"
+#include "support/temp_folder.h"
 
 namespace r58046::simword::testing {
 
@@ -29,8 +30,6 @@ using automation::Variant;
 class WordWorld : public ::testing::Test {
  protected:
   WordWorld() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "simapp-XXXXXX").string();
-    root_ = mkdtemp(pattern.data());
     std::filesystem::create_directories(root_ / "docs");
     std::filesystem::create_directories(root_ / "templates");
     env.desktop = &desktop;
@@ -43,10 +42,6 @@ class WordWorld : public ::testing::Test {
       return saveAnswer;
     };
     installWord(env);
-  }
-  ~WordWorld() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(root_, ignored);
   }
 
   // The documents folder, with its trailing separator.
@@ -91,7 +86,8 @@ class WordWorld : public ::testing::Test {
   int savePrompts = 0;
 
  private:
-  std::filesystem::path root_;
+  testsupport::TempFolder temp_{"simapp"};
+  const std::filesystem::path& root_ = temp_.path();
 };
 
 // Reads a chain of members without arguments: walk(app, {u"ActiveWindow", u"View"}).
@@ -103,21 +99,7 @@ inline Variant walk(Object from, std::initializer_list<std::u16string_view> name
   return value;
 }
 
-// The automation error a call raises; nullopt when it succeeds.
-template <class F>
-std::optional<AutomationError> failure(F&& fn) {
-  try {
-    fn();
-  } catch (const AutomationError& e) {
-    return e;
-  }
-  return std::nullopt;
-}
-
-template <class F>
-int32_t errorOf(F&& fn) {
-  auto e = failure(std::forward<F>(fn));
-  return e ? e->number() : 0;
-}
+using testsupport::errorOf;
+using testsupport::failure;
 
 }  // namespace r58046::simword::testing

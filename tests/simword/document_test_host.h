@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "automation/dispatch.h"
 #include "automation/text.h"
 #include "platform/platform.h"
 #include "simword/document.h"
+#include "support/error_of.h"
+#include "support/temp_folder.h"
 
 namespace r58046::simword::testing {
 
@@ -48,15 +48,8 @@ class ReadOnlyMarks : public platform::FileSystem {
 class TestHost : public DocumentHost {
  public:
   TestHost() {
-    static int serial = 0;
-    root = std::filesystem::temp_directory_path() /
-           ("simdoc-test-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
     std::filesystem::create_directories(root / "docs");
     std::filesystem::create_directories(root / "templates");
-  }
-  ~TestHost() override {
-    std::error_code ec;
-    std::filesystem::remove_all(root, ec);
   }
 
   automation::ObjectRef application() override { return nullptr; }
@@ -80,7 +73,8 @@ class TestHost : public DocumentHost {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
 
-  std::filesystem::path root;
+  testsupport::TempFolder temp{"simdoc-test"};
+  std::filesystem::path root = temp.path();
   ReadOnlyMarks marks;
   std::vector<std::u16string> activated;
   std::vector<std::u16string> closedNames;
@@ -119,15 +113,6 @@ class Auto {
   automation::Variant v_;
 };
 
-// The error number of a failing call (0 when it does not fail).
-template <class F>
-int32_t errorOf(F&& call) {
-  try {
-    call();
-  } catch (const automation::AutomationError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using testsupport::errorOf;
 
 }  // namespace r58046::simword::testing
