@@ -66,6 +66,12 @@ std::u16string fromUtf8(std::string_view text) {
           }
           c = (c << 6) | (cb & 0x3F);
         }
+        // An overlong form ("\xC0\xAF" for "/"), an encoded surrogate or a value beyond
+        // Unicode is no character: it reads as the replacement character, never as another.
+        static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (c != 0xFFFD && (c < kLeast[len] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)) {
+          c = 0xFFFD;
+        }
       }
     }
     if (c >= 0x10000) {

@@ -72,6 +72,16 @@ TEST(Utf, MalformedInputBecomesReplacementCharactersWithoutLosingWhatFollows) {
             units({bad, u'a'}));
   // Latin-1 read as UTF-8 (a file name from elsewhere) stays readable around the accent.
   EXPECT_EQ(fromUtf8("Mod\xE8les"), units({u'M', u'o', u'd', bad, u'l', u'e', u's'}));
+  // No other character in disguise: an overlong "/" or "..", an encoded surrogate, a value
+  // beyond Unicode.
+  EXPECT_EQ(fromUtf8("a\xC0\xAF"
+                     "b"),
+            units({u'a', bad, u'b'}));
+  EXPECT_EQ(fromUtf8("\xC0\xAE\xC0\xAE"), units({bad, bad}));
+  EXPECT_EQ(fromUtf8("\xE0\x80\xAF"), units({bad}));
+  EXPECT_EQ(fromUtf8("\xED\xA0\x80"), units({bad}));
+  EXPECT_EQ(fromUtf8("\xF4\x90\x80\x80"), units({bad}));
+  EXPECT_EQ(fromUtf8("\xF0\x9F\x98\x80"), units({0xD83D, 0xDE00}));
 }
 
 // VB's LCase and UCase: every accented letter of French, œ, æ and ÿ (whose capital is
