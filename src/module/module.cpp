@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "automation/text.h"
-#include "module/api.h"
+#include "core/api.h"
 #include "questions/registry.h"
 #include "wordcontrol/constants.h"
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "module/api.h"
+#include "core/api.h"
 #include "module/module.h"
 #include "wordcontrol/constants.h"
 

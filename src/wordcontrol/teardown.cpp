@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "module/api.h"
+#include "core/api.h"
 #include "module/module.h"
 #include "wordcontrol/constants.h"
 

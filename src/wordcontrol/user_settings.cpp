@@ -3,8 +3,8 @@
 #include <string>
 #include <utility>
 
-#include "module/api.h"
-#include "module/globals.h"
+#include "core/api.h"
+#include "core/globals.h"
 #include "module/module.h"
 
 namespace r58046::module {

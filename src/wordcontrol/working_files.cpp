@@ -3,7 +3,7 @@
 #include <string>
 
 #include "automation/text.h"
-#include "module/api.h"
+#include "core/api.h"
 #include "module/module.h"
 
 namespace r58046::module {
