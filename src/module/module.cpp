@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "automation/scope_exit.h"
 #include "automation/text.h"
 #include "core/api.h"
 #include "questions/registry.h"
@@ -31,19 +32,6 @@ constexpr std::chrono::seconds kDureeMaxOle{15};
 // Step 10 of InitQuestion: how often the template folder is asked for before giving up.
 constexpr int32_t kEssaisDossier = 50;
 constexpr std::chrono::milliseconds kPauseDossier{100};
-
-// Runs an action when the scope ends, also when it ends by a failure.
-template <class F>
-class EnSortie {
- public:
-  explicit EnSortie(F f) : f_(std::move(f)) {}
-  EnSortie(const EnSortie&) = delete;
-  EnSortie& operator=(const EnSortie&) = delete;
-  ~EnSortie() { f_(); }
-
- private:
-  F f_;
-};
 
 bool estParmi(int32_t n, std::initializer_list<int32_t> liste) {
   for (int32_t x : liste) {
@@ -100,7 +88,7 @@ void Module::InitQuestionParNom(int32_t ilQuestion, std::u16string isPathDossier
                                 std::optional<std::u16string> isPathModele) {
   ObjectRef application = objetDe(ioApplication);
   int32_t handle = ioHandleLogiciel.toLong();
-  EnSortie rendu([&] {
+  const auto rendu = automation::scopeExit([&] {
     ioApplication = Variant(application);
     ioHandleLogiciel = Variant(handle);
   });
@@ -111,7 +99,7 @@ void Module::InitQuestionParNom(int32_t ilQuestion, std::u16string isPathDossier
 void Module::QuitterParNom(Variant& ioApplication, Variant& ioHandleLogiciel) {
   ObjectRef application = objetDe(ioApplication);
   int32_t handle = ioHandleLogiciel.toLong();
-  EnSortie rendu([&] {
+  const auto rendu = automation::scopeExit([&] {
     ioApplication = Variant(application);
     ioHandleLogiciel = Variant(handle);
   });
@@ -149,7 +137,7 @@ void Module::InitQuestion(int32_t ilQuestion, std::u16string isPathDossier,
                           ObjectRef& ioApplication, int32_t& ioHandleLogiciel,
                           std::u16string /*isPathModele: the template folder is Word's own*/) {
   platform::WindowManager& fenetres = mPlatform.windows;
-  EnSortie verrou([&] { LibereVerrouDessin(); });
+  const auto verrou = automation::scopeExit([&] { LibereVerrouDessin(); });
 
   // The working folder, before anything is touched: the exercise's files are renamed and
   // deleted there, so it must name its place from the root (an empty or relative folder would
@@ -354,7 +342,7 @@ void Module::InitQuestion(int32_t ilQuestion, std::u16string isPathDossier,
 
 void Module::TestePoint() {
   platform::WindowManager& fenetres = mPlatform.windows;
-  EnSortie verrou([&] { LibereVerrouDessin(); });
+  const auto verrou = automation::scopeExit([&] { LibereVerrouDessin(); });
 
   // 1, 2. Word's main window, whatever its title.
   mhWndWord = fenetres.FindWindowA(u"OpusApp", std::nullopt);
