@@ -1,14 +1,13 @@
 #include "module/module.h"
 
 #include <chrono>
-#include <initializer_list>
 #include <optional>
 #include <utility>
-#include <vector>
 
 #include "automation/scope_exit.h"
 #include "automation/text.h"
 #include "core/api.h"
+#include "module/document_check.h"
 #include "questions/registry.h"
 #include "wordcontrol/constants.h"
 
@@ -32,21 +31,6 @@ constexpr std::chrono::seconds kDureeMaxOle{15};
 // Step 10 of InitQuestion: how often the template folder is asked for before giving up.
 constexpr int32_t kEssaisDossier = 50;
 constexpr std::chrono::milliseconds kPauseDossier{100};
-
-bool estParmi(int32_t n, std::initializer_list<int32_t> liste) {
-  for (int32_t x : liste) {
-    if (x == n) {
-      return true;
-    }
-  }
-  return false;
-}
-
-// Whether the document check of a question compares the paragraph count recorded by
-// InitQuestion (the others accept any document, or any count).
-bool compareLesParagraphes(int32_t question) {
-  return !estParmi(question, {203, 205, 207, 208, 215, 216, 217, 219, 221});
-}
 
 // The object a host's variable holds; Nothing for an empty variable.
 ObjectRef objetDe(const Variant& v) {
@@ -326,7 +310,7 @@ void Module::InitQuestion(int32_t ilQuestion, std::u16string isPathDossier,
   // 19, 20. The paragraph count of the exercise document. A question whose document check
   // compares it could not be judged without it: there a failure is reported, not ignored.
   auto etapeDuCompte = [&](auto&& etape) {
-    if (compareLesParagraphes(mlNoQuestion)) {
+    if (ControleDocumentDe(mlNoQuestion).memesParagraphes) {
       guarded(kClasse, u"InitQuestion", etape);
     } else {
       ignoreFailure(etape);
@@ -413,15 +397,16 @@ std::u16string Module::NomDocumentExercice() {
 }
 
 bool Module::VerifieDocument() {
+  const ControleDocument& controle = ControleDocumentDe(mlNoQuestion);
   // 1. Questions whose evaluation needs no exercise document.
-  if (estParmi(mlNoQuestion, {216, 217, 219, 221})) {
+  if (controle.document == DocumentExige::Aucun) {
     return true;
   }
   // 2.
   const std::u16string nom = NomDocumentExercice();
   const word::Documents documents = mApplication.Documents();
 
-  if (mlNoQuestion == 207) {
+  if (controle.document == DocumentExige::Quelconque) {
     // 3. Any open document will do.
     const int32_t n = documents.Count();
     if (n == 0) {
@@ -452,7 +437,7 @@ bool Module::VerifieDocument() {
 
   const word::Document document = mApplication.ActiveDocument();
   // 5. The protected form.
-  if (mlNoQuestion == 220) {
+  if (controle.document == DocumentExige::FormulaireProtege) {
     if (document.ProtectionType() != word::wdAllowOnlyFormFields ||
         document.FormFields().Count() != 3) {
       msCodeErreurGenerale = u"D";
@@ -460,25 +445,14 @@ bool Module::VerifieDocument() {
     }
   }
   // 6. The paragraph count recorded by InitQuestion.
-  if (compareLesParagraphes(mlNoQuestion)) {
+  if (controle.memesParagraphes) {
     if (document.Paragraphs().Count() != mlNbParagraphes) {
       msCodeErreurGenerale = u"B";
       return false;
     }
   }
   // 7. The bookmarks the exercise relies on.
-  std::vector<std::u16string_view> signets;
-  if (estParmi(mlNoQuestion, {207, 209, 210, 213, 215})) {
-    signets = {u"e01"};
-  } else if (estParmi(mlNoQuestion, {201, 202, 204, 206, 212, 218})) {
-    signets = {u"e01", u"s01"};
-  } else if (estParmi(mlNoQuestion, {203, 205, 208, 211, 214})) {
-    signets = {u"e01", u"s01", u"s02"};
-  }
-  if (estParmi(mlNoQuestion, {208, 212})) {
-    signets.push_back(u"t01");
-  }
-  for (std::u16string_view signet : signets) {
+  for (std::u16string_view signet : controle.signets) {
     if (!document.Bookmarks().Exists(std::u16string(signet))) {
       msCodeErreurGenerale = u"D";
       return false;
