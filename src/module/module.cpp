@@ -168,15 +168,7 @@ void Module::InitQuestion(int32_t ilQuestion, std::u16string isPathDossier,
     SaveParamUser();
     mhWndWord = ioHandleLogiciel;
     // 3.2 to 4: failures ignored, the next step runs.
-    ignoreFailure([&] {
-      if (mApplication.Documents().Count() == 0) {
-        mhWndWord = fenetres.FindWindowA(wordcontrol::kClasseWord, wordcontrol::kTitreSansDocument);
-      } else {
-        mhWndWord = fenetres.FindWindowA(
-            wordcontrol::kClasseWord,
-            mApplication.ActiveDocument().Name() + std::u16string(wordcontrol::kSuffixeTitre));
-      }
-    });
+    ignoreFailure([&] { mhWndWord = FenetreWordParTitre(); });
     // 3.3 A hidden Word (or none found) is replaced by one the module takes itself.
     fenetres.SetForegroundWindow(mhWndWord);
     if (fenetres.IsWindowVisible(mhWndWord) == 0) {
@@ -329,7 +321,7 @@ void Module::TestePoint() {
   const auto verrou = automation::scopeExit([&] { LibereVerrouDessin(); });
 
   // 1, 2. Word's main window, whatever its title.
-  mhWndWord = fenetres.FindWindowA(u"OpusApp", std::nullopt);
+  mhWndWord = fenetres.FindWindowA(wordcontrol::kClasseWord, std::nullopt);
   if (!AfficheWord()) {
     mbErreurGenerale = true;
     msCodeErreurGenerale = u"AM";
@@ -337,19 +329,7 @@ void Module::TestePoint() {
   }
 
   // 3. A modal dialog of Word left open: it is closed, after the dialogs it owns.
-  bool dialogueOuvert = false;
-  ignoreFailure([&] {
-    for (Hwnd h = fenetres.GetWindow(mhWndWord, platform::kGwHwndPrev); h != 0;
-         h = fenetres.GetWindow(h, platform::kGwHwndPrev)) {
-      if (EstDialogueModal(h, mhWndWord)) {
-        FermeDialogue(h);
-        fenetres.SendMessageA(h, platform::kWmClose, 0, 0);
-        dialogueOuvert = true;
-        return;
-      }
-    }
-  });
-  if (dialogueOuvert) {
+  if (FermeDialogue(mhWndWord)) {
     mbErreurGenerale = true;
     msCodeErreurGenerale = u"%AL";
     return;

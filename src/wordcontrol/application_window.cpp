@@ -29,13 +29,7 @@ void Module::GetApplication() {
       // 3.
       mApplication.GetApplication().PutVisible(true);
       // 4. Word's main window, by its title.
-      if (mApplication.Documents().Count() == 0) {
-        mhWndWord = fenetres.FindWindowA(wordcontrol::kClasseWord, wordcontrol::kTitreSansDocument);
-      } else {
-        mhWndWord = fenetres.FindWindowA(
-            wordcontrol::kClasseWord,
-            mApplication.ActiveDocument().Name() + std::u16string(wordcontrol::kSuffixeTitre));
-      }
+      mhWndWord = FenetreWordParTitre();
       // 5 to 7.
       mApplication.Documents().Add();
       mbShowStartupDialog = mApplication.ShowStartupDialog();
@@ -48,6 +42,16 @@ void Module::GetApplication() {
       throw;
     }
   });
+}
+
+Module::Hwnd Module::FenetreWordParTitre() {
+  platform::WindowManager& fenetres = mPlatform.windows;
+  if (mApplication.Documents().Count() == 0) {
+    return fenetres.FindWindowA(wordcontrol::kClasseWord, wordcontrol::kTitreSansDocument);
+  }
+  return fenetres.FindWindowA(
+      wordcontrol::kClasseWord,
+      mApplication.ActiveDocument().Name() + std::u16string(wordcontrol::kSuffixeTitre));
 }
 
 bool Module::AfficheWord() {
@@ -144,7 +148,8 @@ bool Module::EstDialogueModal(Hwnd hWnd, Hwnd hWndProprietaire) {
          fenetres.GetParent(hWnd) == hWndProprietaire;
 }
 
-void Module::FermeDialogue(Hwnd& hWndProprietaire) {
+bool Module::FermeDialogue(Hwnd& hWndProprietaire) {
+  bool ferme = false;
   ignoreFailure([&] {
     platform::WindowManager& fenetres = mPlatform.windows;
     for (Hwnd h = fenetres.GetWindow(hWndProprietaire, platform::kGwHwndPrev); h != 0;
@@ -153,10 +158,12 @@ void Module::FermeDialogue(Hwnd& hWndProprietaire) {
         // One dialog per call, after the dialogs it owns.
         FermeDialogue(h);
         fenetres.SendMessageA(h, platform::kWmClose, 0, 0);
+        ferme = true;
         return;
       }
     }
   });
+  return ferme;
 }
 
 }  // namespace r58046::module
