@@ -16,7 +16,7 @@ void Module::GetApplication() {
   guarded(u"Module", u"GetApplication", [&] {
     platform::WindowManager& fenetres = mPlatform.windows;
     try {
-      // 1, 2. Attach to the running Word unless its known window is hidden; else create one.
+      // Attach to the running Word unless its known window is hidden; else create one.
       automation::ObjectRef application;
       if (fenetres.IsWindowVisible(mhWndWord) != 0 || mhWndWord == 0) {
         ignoreFailure(
@@ -26,15 +26,16 @@ void Module::GetApplication() {
         application = mPlatform.registry.createObject(wordcontrol::kProgIdWord);
       }
       mApplication = word::Application(application);
-      // 3.
+      // Shown.
       mApplication.GetApplication().PutVisible(true);
-      // 4. Word's main window, by its title.
+      // Word's main window, by its caption.
       mhWndWord = FenetreWordParTitre();
-      // 5 to 7.
+      // Word's startup task pane option, read with a document open: a new one, closed
+      // again with every other (Word asks about unsaved changes itself).
       mApplication.Documents().Add();
       mbShowStartupDialog = mApplication.ShowStartupDialog();
       mApplication.Documents().Close();
-      // 8. Released when the host's call ends.
+      // The drawing of Word's window locked; released when the host's call ends.
       fenetres.LockWindowUpdate(mhWndWord);
       mbDessinVerrouille = true;
     } catch (const AutomationError&) {
@@ -56,11 +57,11 @@ Module::Hwnd Module::FenetreWordParTitre() {
 
 bool Module::AfficheWord() {
   platform::WindowManager& fenetres = mPlatform.windows;
-  // 1. Only the existence of a Word window decides.
+  // Only the existence of a Word window decides.
   if (fenetres.FindWindowA(wordcontrol::kClasseWord, std::nullopt) == 0) {
     return false;
   }
-  // 2 to 5.
+  // Maximised (a failure ignored), restored when minimised, brought forward.
   ignoreFailure([&] { mApplication.PutWindowState(word::wdWindowStateMaximize); });
   if (fenetres.IsIconic(mhWndWord) == 1) {
     fenetres.ShowWindow(mhWndWord, platform::kSwShowMaximized);
@@ -94,7 +95,7 @@ void Module::SignaleEchecOle(const AutomationError& erreur) {
 }
 
 void Module::OleAccessible(const bool& bSignaler) {
-  // 1, 2. The probe; reported at once when the caller wants to know.
+  // The probe; reported at once when the caller wants to know.
   bool repare = false;
   try {
     SondeOle();
@@ -103,14 +104,14 @@ void Module::OleAccessible(const bool& bSignaler) {
     if (bSignaler) {
       SignaleEchecOle(erreur);
     }
-    // 3.1, 3.2 Escape closes a menu or dialog that blocks automation; Word gone is repaired.
+    // Escape closes a menu or dialog that blocks automation; Word gone is repaired.
     EnvoieEchap(mhWndWord);
     repare = erreur.number() == automation::errors::kServerNotAvailable;
   }
   if (repare) {
     RepareOle();
   }
-  // 3.3 The second probe; its failure is reported.
+  // The second probe; its failure is reported.
   try {
     SondeOle();
   } catch (const AutomationError& erreur) {
