@@ -1,5 +1,6 @@
 #include "module/module.h"
 
+#include <algorithm>
 #include <chrono>
 #include <optional>
 #include <utility>
@@ -451,12 +452,13 @@ bool Module::VerifieDocument() {
       return false;
     }
   }
-  // The bookmarks the exercise relies on.
-  for (std::u16string_view signet : controle.signets) {
-    if (!document.Bookmarks().Exists(std::u16string(signet))) {
-      msCodeErreurGenerale = u"D";
-      return false;
-    }
+  // The bookmarks the exercise relies on, looked for in turn until one is missing.
+  const auto present = [&](std::u16string_view signet) {
+    return document.Bookmarks().Exists(std::u16string(signet));
+  };
+  if (!std::ranges::all_of(controle.signets, present)) {
+    msCodeErreurGenerale = u"D";
+    return false;
   }
   return true;
 }

@@ -40,7 +40,7 @@ ControleDocument expected(int32_t question) {
     c.signets = {u"e01", u"s01", u"s02"};
   }
   if (among(question, {208, 212})) {
-    c.signets.push_back(u"t01");
+    c.signets.emplace_back(u"t01");
   }
   return c;
 }
