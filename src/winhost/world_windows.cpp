@@ -376,13 +376,13 @@ std::unique_ptr<scenario::World> makeWindowsWorld() {
 }
 
 std::unique_ptr<external::AbstractModule> createHostModule() {
-  ::AbstractModule* module = nullptr;
+  com::ComPtr<::AbstractModule> module;
   HRESULT hr = CoCreateInstance(CLSID_Module, nullptr, CLSCTX_INPROC_SERVER, IID_AbstractModule,
-                                reinterpret_cast<void**>(&module));
-  if (FAILED(hr) || module == nullptr) {
+                                module.putVoid());
+  if (FAILED(hr) || !module) {
     throw std::runtime_error("cannot create R58046.Module (is r58046.dll registered?)");
   }
-  return std::make_unique<ComModule>(module);
+  return std::make_unique<ComModule>(std::move(module));
 }
 
 }  // namespace r58046::winhost
