@@ -9,8 +9,8 @@
 
 #include "com/r58046.h"
 #include "com/registration.h"
+#include "core/lists.h"
 #include "external/host.h"
-#include "module/lists.h"
 
 namespace r58046::com {
 namespace {

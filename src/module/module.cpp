@@ -1,13 +1,14 @@
 #include "module/module.h"
 
+#include <algorithm>
 #include <chrono>
-#include <initializer_list>
 #include <optional>
 #include <utility>
-#include <vector>
 
+#include "automation/scope_exit.h"
 #include "automation/text.h"
-#include "module/api.h"
+#include "core/api.h"
+#include "module/document_check.h"
 #include "questions/registry.h"
 #include "wordcontrol/constants.h"
 
@@ -23,42 +24,16 @@ namespace {
 
 constexpr std::u16string_view kClasse = u"Module";
 
-// Step 5 of InitQuestion: the attempt counter hands the failure on when it reaches this.
+// InitQuestion's probes of Word's object model: the attempt counter hands the failure on when
+// it reaches this (so at most 499 probes).
 constexpr int32_t kTentativesOle = 500;
-// Between two attempts, and the time all attempts may take together.
+// Between two attempts, so that a busy Word gets the time to finish; and the time all attempts
+// may take together, since each may itself wait on Word.
 constexpr std::chrono::milliseconds kPauseOle{20};
 constexpr std::chrono::seconds kDureeMaxOle{15};
-// Step 10 of InitQuestion: how often the template folder is asked for before giving up.
+// InitQuestion's wait for the template folder: how often it is asked for before giving up.
 constexpr int32_t kEssaisDossier = 50;
 constexpr std::chrono::milliseconds kPauseDossier{100};
-
-// Runs an action when the scope ends, also when it ends by a failure.
-template <class F>
-class EnSortie {
- public:
-  explicit EnSortie(F f) : f_(std::move(f)) {}
-  EnSortie(const EnSortie&) = delete;
-  EnSortie& operator=(const EnSortie&) = delete;
-  ~EnSortie() { f_(); }
-
- private:
-  F f_;
-};
-
-bool estParmi(int32_t n, std::initializer_list<int32_t> liste) {
-  for (int32_t x : liste) {
-    if (x == n) {
-      return true;
-    }
-  }
-  return false;
-}
-
-// Whether the document check of a question compares the paragraph count recorded by
-// InitQuestion (the others accept any document, or any count).
-bool compareLesParagraphes(int32_t question) {
-  return !estParmi(question, {203, 205, 207, 208, 215, 216, 217, 219, 221});
-}
 
 // The object a host's variable holds; Nothing for an empty variable.
 ObjectRef objetDe(const Variant& v) {
@@ -100,7 +75,7 @@ void Module::InitQuestionParNom(int32_t ilQuestion, std::u16string isPathDossier
                                 std::optional<std::u16string> isPathModele) {
   ObjectRef application = objetDe(ioApplication);
   int32_t handle = ioHandleLogiciel.toLong();
-  EnSortie rendu([&] {
+  const auto rendu = automation::scopeExit([&] {
     ioApplication = Variant(application);
     ioHandleLogiciel = Variant(handle);
   });
@@ -111,7 +86,7 @@ void Module::InitQuestionParNom(int32_t ilQuestion, std::u16string isPathDossier
 void Module::QuitterParNom(Variant& ioApplication, Variant& ioHandleLogiciel) {
   ObjectRef application = objetDe(ioApplication);
   int32_t handle = ioHandleLogiciel.toLong();
-  EnSortie rendu([&] {
+  const auto rendu = automation::scopeExit([&] {
     ioApplication = Variant(application);
     ioHandleLogiciel = Variant(handle);
   });
@@ -149,7 +124,7 @@ void Module::InitQuestion(int32_t ilQuestion, std::u16string isPathDossier,
                           ObjectRef& ioApplication, int32_t& ioHandleLogiciel,
                           std::u16string /*isPathModele: the template folder is Word's own*/) {
   platform::WindowManager& fenetres = mPlatform.windows;
-  EnSortie verrou([&] { LibereVerrouDessin(); });
+  const auto verrou = automation::scopeExit([&] { LibereVerrouDessin(); });
 
   // The working folder, before anything is touched: the exercise's files are renamed and
   // deleted there, so it must name its place from the root (an empty or relative folder would
@@ -167,7 +142,7 @@ void Module::InitQuestion(int32_t ilQuestion, std::u16string isPathDossier,
   }
   OublieParamUser();
 
-  // 1. A handle the host kept whose window is gone: the host's Word is gone with it.
+  // A handle the host kept whose window is gone: the host's Word is gone with it.
   if (ioHandleLogiciel != -1) {
     std::u16string classe;
     if (fenetres.GetClassNameA(ioHandleLogiciel, classe, wordcontrol::kTailleTampon) == 0) {
@@ -179,41 +154,34 @@ void Module::InitQuestion(int32_t ilQuestion, std::u16string isPathDossier,
   }
 
   if (!ioApplication) {
-    // 2. No Word from the host: the module takes one itself.
+    // No Word from the host: the module takes one itself.
     GetApplication();
     mbWordLance = true;
     ioApplication = mApplication.ref();
     ioHandleLogiciel = mhWndWord;
     mQuestion = nullptr;
-    // 4.
+    // The user's settings saved, and a modal dialog that Word shows closed.
     SaveParamUser();
     FermeDialogue(mhWndWord);
   } else {
-    // 3.1
+    // The host's Word: the module no longer counts as its starter when it is another one.
     const bool wordNouveau = !automation::sameObject(ioApplication, mApplication.ref());
     if (wordNouveau) {
       mbWordLance = false;
     }
     mApplication = word::Application(ioApplication);
-    // The startup task pane option of a Word new to the module is the user's: step 15 writes
-    // it back as read, not the off of a module that never saw it.
+    // The startup task pane option of a Word new to the module is the user's: the exercise's
+    // display writes it back as read, not the off of a module that never saw it.
     if (wordNouveau) {
       mbShowStartupDialog.reset();
       ignoreFailure([&] { mbShowStartupDialog = mApplication.ShowStartupDialog(); });
     }
     SaveParamUser();
     mhWndWord = ioHandleLogiciel;
-    // 3.2 to 4: failures ignored, the next step runs.
-    ignoreFailure([&] {
-      if (mApplication.Documents().Count() == 0) {
-        mhWndWord = fenetres.FindWindowA(wordcontrol::kClasseWord, wordcontrol::kTitreSansDocument);
-      } else {
-        mhWndWord = fenetres.FindWindowA(
-            wordcontrol::kClasseWord,
-            mApplication.ActiveDocument().Name() + std::u16string(wordcontrol::kSuffixeTitre));
-      }
-    });
-    // 3.3 A hidden Word (or none found) is replaced by one the module takes itself.
+    // Until the dialog is closed, failures are ignored and the next step runs. Word's main
+    // window, by its caption:
+    ignoreFailure([&] { mhWndWord = FenetreWordParTitre(); });
+    // A hidden Word (or none found) is replaced by one the module takes itself.
     fenetres.SetForegroundWindow(mhWndWord);
     if (fenetres.IsWindowVisible(mhWndWord) == 0) {
       if (mhWndWord != 0) {
@@ -225,14 +193,17 @@ void Module::InitQuestion(int32_t ilQuestion, std::u16string isPathDossier,
       mbWordLance = true;
       ioApplication = mApplication.ref();
     }
-    // 3.4
+    // The window goes back to the host; the user's settings are saved (a second time), and
+    // a modal dialog that Word shows is closed.
     ioHandleLogiciel = mhWndWord;
-    // 4.
     ignoreFailure([&] { SaveParamUser(); });
     FermeDialogue(mhWndWord);
   }
 
-  // 5. Word's object model must answer; each failed attempt is counted.
+  // Word's object model must answer before anything is asked of it. A Word that is starting,
+  // or busy with what Escape has just closed, may reject a few calls, so the probe is made
+  // again after a short pause; the attempts are bounded, in number and in time, so that a
+  // Word that never answers is reported instead of holding the host for ever.
   guarded(kClasse, u"InitQuestion", [&] {
     const auto debut = std::chrono::steady_clock::now();
     for (int32_t tentative = 1;; ++tentative) {
@@ -249,17 +220,18 @@ void Module::InitQuestion(int32_t ilQuestion, std::u16string isPathDossier,
     }
   });
 
-  // 6.
+  // An exercise still open is ended first.
   if (mQuestion) {
     FermeQuestion();
   }
 
-  // 7 to 10.
+  // The question of the number, the working folder and the template folder; a failure is
+  // reported.
   guarded(kClasse, u"InitQuestion", [&] {
     mlNoQuestion = ilQuestion;
     mQuestion = questions::CreeQuestion(ilQuestion, mPlatform);
     msPathDossier = isPathDossier;
-    // Until step 9 has computed it, this exercise has no template folder (nothing can be
+    // Until it is computed below, this exercise has no template folder (nothing can be
     // deleted in the last exercise's).
     msPathModele.clear();
     std::u16string modeles =
@@ -276,7 +248,10 @@ void Module::InitQuestion(int32_t ilQuestion, std::u16string isPathDossier,
     }
     msPathModele = modeles + platform::kSeparator + std::u16string(wordcontrol::kDossierModeles) +
                    platform::kSeparator;
-    // 10. Created with its parents; the wait is bounded.
+    // Created with its parents, then looked for until it is seen, pending window messages
+    // let run between tries (as the folder may appear only a moment later); the tries are
+    // bounded, so that a folder that can never be made (no right to write, a file of that
+    // name) is reported instead of waited for.
     for (int32_t essai = 1;; ++essai) {
       mPlatform.files.makeSureDirectoryPathExists(msPathModele);
       fenetres.doEvents();
@@ -291,7 +266,8 @@ void Module::InitQuestion(int32_t ilQuestion, std::u16string isPathDossier,
     }
   });
 
-  // 11 to 14.
+  // The working files put in place, the question's documents opened, Word's current folder,
+  // command bars and tool tips set; a failure goes to the host unchanged.
   Nettoyage();
   Renomme();
   Variant application(mApplication.ref());
@@ -305,12 +281,14 @@ void Module::InitQuestion(int32_t ilQuestion, std::u16string isPathDossier,
   mApplication.CommandBars().PutDisplayTooltips(true);
 
   if (mlNoQuestion == 219) {
-    // 18 is the only step of 15 to 20 that this question needs.
+    // Of the steps that follow, this question needs only Word brought forward (and reports
+    // its failure).
     guarded(kClasse, u"InitQuestion", [&] { AfficheWord(); });
     return;
   }
 
-  // 15.1, 15.2
+  // A document to work in (a new one when none is open, the task pane then shown) and Word's
+  // window maximised; a failure is reported.
   guarded(kClasse, u"InitQuestion", [&] {
     if (mApplication.Documents().Count() == 0) {
       mApplication.Documents().Add();
@@ -322,7 +300,8 @@ void Module::InitQuestion(int32_t ilQuestion, std::u16string isPathDossier,
     mApplication.ActiveWindow().PutWindowState(word::wdWindowStateMaximize);
   });
 
-  // 15.3 to 20: failures ignored, the next step runs.
+  // Word's display for the exercise. From here on failures are ignored and the next step
+  // runs.
   ignoreFailure([&] {
     if (mbShowStartupDialog) {
       mApplication.PutShowStartupDialog(*mbShowStartupDialog != 0);
@@ -331,13 +310,13 @@ void Module::InitQuestion(int32_t ilQuestion, std::u16string isPathDossier,
   ignoreFailure([&] { mApplication.PutDisplayStatusBar(true); });
   ignoreFailure([&] { mApplication.ActiveWindow().PutDisplayVerticalScrollBar(true); });
   ignoreFailure([&] { mApplication.ActiveWindow().PutDisplayScreenTips(true); });
-  // 16.
+  // The document's spelling and grammar underlining, saved for the teardown, then turned off.
   ignoreFailure([&] { mbShowSpellingErrors = mApplication.ActiveDocument().ShowSpellingErrors(); });
   ignoreFailure(
       [&] { mbShowGrammaticalErrors = mApplication.ActiveDocument().ShowGrammaticalErrors(); });
   ignoreFailure([&] { mApplication.ActiveDocument().PutShowSpellingErrors(false); });
   ignoreFailure([&] { mApplication.ActiveDocument().PutShowGrammaticalErrors(false); });
-  // 17.
+  // The style area closed (the style questions, 213 to 219, leave it as it is).
   if (mlNoQuestion < 213 || mlNoQuestion > 219) {
     ignoreFailure([&] {
       if (mApplication.Documents().Count() >= 1) {
@@ -345,12 +324,12 @@ void Module::InitQuestion(int32_t ilQuestion, std::u16string isPathDossier,
       }
     });
   }
-  // 18.
+  // Word brought forward.
   ignoreFailure([&] { AfficheWord(); });
-  // 19, 20. The paragraph count of the exercise document. A question whose document check
-  // compares it could not be judged without it: there a failure is reported, not ignored.
+  // The exercise document activated and its paragraph count recorded. A question whose document
+  // check compares it could not be judged without it: there a failure is reported, not ignored.
   auto etapeDuCompte = [&](auto&& etape) {
-    if (compareLesParagraphes(mlNoQuestion)) {
+    if (ControleDocumentDe(mlNoQuestion).memesParagraphes) {
       guarded(kClasse, u"InitQuestion", etape);
     } else {
       ignoreFailure(etape);
@@ -366,43 +345,33 @@ void Module::InitQuestion(int32_t ilQuestion, std::u16string isPathDossier,
 
 void Module::TestePoint() {
   platform::WindowManager& fenetres = mPlatform.windows;
-  EnSortie verrou([&] { LibereVerrouDessin(); });
+  const auto verrou = automation::scopeExit([&] { LibereVerrouDessin(); });
 
-  // 1, 2. Word's main window, whatever its title.
-  mhWndWord = fenetres.FindWindowA(u"OpusApp", std::nullopt);
+  // Word's main window, whatever its title, brought forward; none is "AM".
+  mhWndWord = fenetres.FindWindowA(wordcontrol::kClasseWord, std::nullopt);
   if (!AfficheWord()) {
     mbErreurGenerale = true;
     msCodeErreurGenerale = u"AM";
     return;
   }
 
-  // 3. A modal dialog of Word left open: it is closed, after the dialogs it owns.
-  bool dialogueOuvert = false;
-  ignoreFailure([&] {
-    for (Hwnd h = fenetres.GetWindow(mhWndWord, platform::kGwHwndPrev); h != 0;
-         h = fenetres.GetWindow(h, platform::kGwHwndPrev)) {
-      if (EstDialogueModal(h, mhWndWord)) {
-        FermeDialogue(h);
-        fenetres.SendMessageA(h, platform::kWmClose, 0, 0);
-        dialogueOuvert = true;
-        return;
-      }
-    }
-  });
-  if (dialogueOuvert) {
+  // A modal dialog of Word left open: it is closed, after the dialogs it owns.
+  if (FermeDialogue(mhWndWord)) {
     mbErreurGenerale = true;
     msCodeErreurGenerale = u"%AL";
     return;
   }
 
-  // 4.
+  // Word's object model must answer (repaired when Word was gone, but reported all the
+  // same): else "%AL".
   if (!ignoreFailure([&] { OleAccessible(true); })) {
     mbErreurGenerale = true;
     msCodeErreurGenerale = u"%AL";
     return;
   }
 
-  // 5.
+  // The exercise document intact. A Word call of the check that fails is "AN"; a check that
+  // fails has stored its own code.
   mbErreurGenerale = false;
   bool documentIntact = false;
   if (!ignoreFailure([&] { documentIntact = VerifieDocument(); })) {
@@ -415,7 +384,8 @@ void Module::TestePoint() {
     return;
   }
 
-  // 6 to 9.
+  // The question's evaluation; the view settings it may change (all marks shown, field
+  // codes) are put back after it.
   if (mApplication.Documents().Count() >= 1) {
     const word::View vue = mApplication.ActiveWindow().View();
     mbShowAll = vue.ShowAll();
@@ -437,16 +407,20 @@ std::u16string Module::NomDocumentExercice() {
 }
 
 bool Module::VerifieDocument() {
-  // 1. Questions whose evaluation needs no exercise document.
-  if (estParmi(mlNoQuestion, {216, 217, 219, 221})) {
+  const ControleDocument& controle = ControleDocumentDe(mlNoQuestion);
+  // Questions whose evaluation needs no exercise document.
+  if (controle.document == DocumentExige::Aucun) {
     return true;
   }
-  // 2.
+  // The exercise document's name (the first working file's), compared without regard to case.
   const std::u16string nom = NomDocumentExercice();
   const word::Documents documents = mApplication.Documents();
 
-  if (mlNoQuestion == 207) {
-    // 3. Any open document will do.
+  if (controle.document == DocumentExige::Quelconque) {
+    // Any open document will do. The walk below decides nothing: found or not, it ends at the
+    // exercise document or at the last one. It is there for its Word calls: one that fails (a
+    // document closed meanwhile, Word gone) fails the check, which TestePoint answers with
+    // "AN".
     const int32_t n = documents.Count();
     if (n == 0) {
       msCodeErreurGenerale = u"C";
@@ -458,7 +432,7 @@ bool Module::VerifieDocument() {
       }
     }
   } else {
-    // 4. Open, and active.
+    // Open, and active.
     const int32_t n = documents.Count();
     bool ouvert = false;
     for (int32_t i = 1; i <= n && !ouvert; ++i) {
@@ -475,40 +449,29 @@ bool Module::VerifieDocument() {
   }
 
   const word::Document document = mApplication.ActiveDocument();
-  // 5. The protected form.
-  if (mlNoQuestion == 220) {
+  // The protected form.
+  if (controle.document == DocumentExige::FormulaireProtege) {
     if (document.ProtectionType() != word::wdAllowOnlyFormFields ||
         document.FormFields().Count() != 3) {
       msCodeErreurGenerale = u"D";
       return false;
     }
   }
-  // 6. The paragraph count recorded by InitQuestion.
-  if (compareLesParagraphes(mlNoQuestion)) {
+  // The paragraph count recorded by InitQuestion.
+  if (controle.memesParagraphes) {
     if (document.Paragraphs().Count() != mlNbParagraphes) {
       msCodeErreurGenerale = u"B";
       return false;
     }
   }
-  // 7. The bookmarks the exercise relies on.
-  std::vector<std::u16string_view> signets;
-  if (estParmi(mlNoQuestion, {207, 209, 210, 213, 215})) {
-    signets = {u"e01"};
-  } else if (estParmi(mlNoQuestion, {201, 202, 204, 206, 212, 218})) {
-    signets = {u"e01", u"s01"};
-  } else if (estParmi(mlNoQuestion, {203, 205, 208, 211, 214})) {
-    signets = {u"e01", u"s01", u"s02"};
+  // The bookmarks the exercise relies on, looked for in turn until one is missing.
+  const auto present = [&](std::u16string_view signet) {
+    return document.Bookmarks().Exists(std::u16string(signet));
+  };
+  if (!std::ranges::all_of(controle.signets, present)) {
+    msCodeErreurGenerale = u"D";
+    return false;
   }
-  if (estParmi(mlNoQuestion, {208, 212})) {
-    signets.push_back(u"t01");
-  }
-  for (std::u16string_view signet : signets) {
-    if (!document.Bookmarks().Exists(std::u16string(signet))) {
-      msCodeErreurGenerale = u"D";
-      return false;
-    }
-  }
-  // 8.
   return true;
 }
 

@@ -63,7 +63,12 @@ class Module : public automation::Automatable<Module>, public external::Abstract
   void GetApplication();
   void FermeFenetre(Hwnd& hWnd);
   void OleAccessible(const bool& bSignaler);
-  void FermeDialogue(Hwnd& hWndProprietaire);
+  // Closes the first modal dialog that hWndProprietaire owns, after the dialogs it owns in
+  // turn; any failure ends it silently. Answers whether it found one and sent it WM_CLOSE.
+  bool FermeDialogue(Hwnd& hWndProprietaire);
+  // Word's main window found by its caption: "Microsoft Word" when no document is open, else
+  // the active document's name followed by " - Microsoft Word"; 0 when there is none.
+  Hwnd FenetreWordParTitre();
   // The probe of the automation link: Application.Windows.Count, the value discarded.
   void SondeOle();
   // What a failed probe does when it is to be reported: the repair on error 462, then

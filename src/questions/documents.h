@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "automation/error.h"
+#include "core/api.h"
 #include "external/word.h"
-#include "module/api.h"
 
 namespace r58046::questions {
 

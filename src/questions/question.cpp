@@ -1,7 +1,7 @@
 #include "questions/question.h"
 
 #include "automation/text.h"
-#include "module/api.h"
+#include "core/api.h"
 
 namespace r58046::questions {
 

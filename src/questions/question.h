@@ -31,9 +31,9 @@
 #include <string_view>
 
 #include "automation/members.h"
+#include "core/api.h"
+#include "core/lists.h"
 #include "external/word.h"
-#include "module/api.h"
-#include "module/lists.h"
 #include "platform/platform.h"
 
 namespace r58046::questions {

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string_view>
 
-#include "module/globals.h"
+#include "core/globals.h"
 #include "questions/question.h"
 #include "questions/registry.h"
 #include "questions/tabstops.h"

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "automation/text.h"
-#include "module/globals.h"
+#include "core/globals.h"
 #include "questions/question.h"
 #include "questions/registry.h"
 #include "questions/tabstops.h"

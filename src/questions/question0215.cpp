@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "automation/text.h"
-#include "module/globals.h"
+#include "core/globals.h"
 #include "questions/question.h"
 #include "questions/registry.h"
 

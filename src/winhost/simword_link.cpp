@@ -7,6 +7,7 @@
 #include <cwchar>
 
 #include "com/bridge.h"
+#include "com/owners.h"
 
 namespace r58046::winhost {
 
@@ -116,32 +117,25 @@ void endAllSimWords() {
 }
 
 automation::ObjectRef applicationOf(DWORD processId) {
-  IRunningObjectTable* table = nullptr;
-  if (FAILED(GetRunningObjectTable(0, &table))) {
+  com::ComPtr<IRunningObjectTable> table;
+  if (FAILED(GetRunningObjectTable(0, table.put()))) {
     return nullptr;
   }
-  IMoniker* moniker = nullptr;
-  IUnknown* unknown = nullptr;
+  com::ComPtr<IMoniker> moniker;
+  com::ComPtr<IUnknown> unknown;
   std::wstring item = applicationItem(processId);
-  if (SUCCEEDED(CreateItemMoniker(L"!", item.c_str(), &moniker))) {
-    if (FAILED(table->GetObject(moniker, &unknown))) {
-      unknown = nullptr;
+  if (SUCCEEDED(CreateItemMoniker(L"!", item.c_str(), moniker.put()))) {
+    if (FAILED(table->GetObject(moniker.get(), unknown.put()))) {
+      // What a failed call left in its out argument is no reference.
+      static_cast<void>(unknown.detach());
     }
-    moniker->Release();
+    moniker.reset();
   }
-  table->Release();
-  if (unknown == nullptr) {
+  table.reset();
+  if (!unknown) {
     return nullptr;
   }
-  automation::ObjectRef object;
-  try {
-    object = com::objectOf(unknown);
-  } catch (...) {
-    unknown->Release();
-    throw;
-  }
-  unknown->Release();
-  return object;
+  return com::objectOf(unknown.get());
 }
 
 }  // namespace r58046::winhost

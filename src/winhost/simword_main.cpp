@@ -23,6 +23,7 @@
 
 #include "automation/text.h"
 #include "com/bridge.h"
+#include "com/owners.h"
 #include "com/registration.h"
 #include "platform/file_system_win32.h"
 #include "platform/sim_desktop.h"
@@ -100,10 +101,9 @@ void afterChange() {
 // control window loses its name).
 void withdraw(Word& w) {
   SetWindowTextW(w.control, L"");
-  IRunningObjectTable* table = nullptr;
-  if (w.itemCookie != 0 && SUCCEEDED(GetRunningObjectTable(0, &table))) {
+  com::ComPtr<IRunningObjectTable> table;
+  if (w.itemCookie != 0 && SUCCEEDED(GetRunningObjectTable(0, table.put()))) {
     table->Revoke(w.itemCookie);
-    table->Release();
   }
   w.itemCookie = 0;
   if (w.activeCookie != 0) {
@@ -238,10 +238,8 @@ class WordFactory : public IClassFactory {
       return CO_E_SERVER_STOPPING;
     }
     try {
-      IDispatch* dispatch = com::dispatchOf(gWord->application);
-      HRESULT hr = dispatch->QueryInterface(iid, out);
-      dispatch->Release();
-      return hr;
+      const auto dispatch = com::ComPtr<IDispatch>::adopt(com::dispatchOf(gWord->application));
+      return dispatch->QueryInterface(iid, out);
     } catch (...) {
       return E_UNEXPECTED;
     }
@@ -367,22 +365,18 @@ int run(bool byAutomation) {
   w.lastActivity = GetTickCount();
   w.mirror->sync();
 
-  IDispatch* dispatch = com::dispatchOf(w.application);
-  RegisterActiveObject(dispatch, kSimWordClass, ACTIVEOBJECT_STRONG, &w.activeCookie);
-  IRunningObjectTable* table = nullptr;
-  IMoniker* moniker = nullptr;
-  std::wstring item = applicationItem(GetCurrentProcessId());
-  if (SUCCEEDED(GetRunningObjectTable(0, &table)) &&
-      SUCCEEDED(CreateItemMoniker(L"!", item.c_str(), &moniker))) {
-    table->Register(ROTFLAGS_REGISTRATIONKEEPSALIVE, dispatch, moniker, &w.itemCookie);
+  {  // registered as the active Word and by its item; the references go at the block's end
+    const auto dispatch = com::ComPtr<IDispatch>::adopt(com::dispatchOf(w.application));
+    RegisterActiveObject(dispatch.get(), kSimWordClass, ACTIVEOBJECT_STRONG, &w.activeCookie);
+    com::ComPtr<IRunningObjectTable> table;
+    com::ComPtr<IMoniker> moniker;
+    std::wstring item = applicationItem(GetCurrentProcessId());
+    if (SUCCEEDED(GetRunningObjectTable(0, table.put())) &&
+        SUCCEEDED(CreateItemMoniker(L"!", item.c_str(), moniker.put()))) {
+      table->Register(ROTFLAGS_REGISTRATIONKEEPSALIVE, dispatch.get(), moniker.get(),
+                      &w.itemCookie);
+    }
   }
-  if (moniker != nullptr) {
-    moniker->Release();
-  }
-  if (table != nullptr) {
-    table->Release();
-  }
-  dispatch->Release();
   if (byAutomation) {
     CoRegisterClassObject(kSimWordClass, &gFactory, CLSCTX_LOCAL_SERVER, REGCLS_SINGLEUSE,
                           &w.classCookie);

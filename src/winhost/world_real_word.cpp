@@ -17,6 +17,7 @@
 #include "automation/error.h"
 #include "automation/text.h"
 #include "com/bridge.h"
+#include "com/owners.h"
 #include "com/registration.h"
 #include "platform/file_system_win32.h"
 #include "winhost/simword_link.h"
@@ -114,21 +115,13 @@ std::runtime_error wordAlreadyRuns(const std::wstring& image) {
 }
 
 ObjectRef startByAutomation(const CLSID& clsid) {
-  IUnknown* unknown = nullptr;
-  HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch,
-                                reinterpret_cast<void**>(&unknown));
-  if (FAILED(hr) || unknown == nullptr) {
+  com::ComPtr<IUnknown> unknown;
+  HRESULT hr =
+      CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, unknown.putVoid());
+  if (FAILED(hr) || !unknown) {
     throw std::runtime_error("Word did not start: " + automation::toUtf8(com::describeHresult(hr)));
   }
-  ObjectRef application;
-  try {
-    application = com::objectOf(unknown);
-  } catch (...) {
-    unknown->Release();
-    throw;
-  }
-  unknown->Release();
-  return application;
+  return com::objectOf(unknown.get());
 }
 
 // Whether a Word still answers; a busy Word (a dialog open) still runs.
@@ -296,16 +289,10 @@ class RealWordWorld : public scenario::World {
   // The Word registered as the active one (the first that started), else the one this world
   // started while it still answers.
   ObjectRef runningWord() override {
-    IUnknown* unknown = nullptr;
-    if (SUCCEEDED(GetActiveObject(class_, nullptr, &unknown)) && unknown != nullptr) {
-      ObjectRef active;
-      try {
-        active = com::objectOf(unknown);
-      } catch (...) {
-        unknown->Release();
-        throw;
-      }
-      unknown->Release();
+    com::ComPtr<IUnknown> unknown;
+    if (SUCCEEDED(GetActiveObject(class_, nullptr, unknown.put())) && unknown) {
+      const ObjectRef active = com::objectOf(unknown.get());
+      unknown.reset();
       if (answers(active)) {
         return active;
       }
@@ -338,7 +325,8 @@ class RealWordWorld : public scenario::World {
     throw scenario::LineNotPlayable("a fault needs the simulated Word");
   }
   void arrangeSavePrompt(simword::SaveAnswer) override {
-    throw scenario::LineNotPlayable("the person's answer to Word's question needs the simulated Word");
+    throw scenario::LineNotPlayable(
+        "the person's answer to Word's question needs the simulated Word");
   }
 
   // A missing file fails as it does everywhere; an attribute the system refuses, or does

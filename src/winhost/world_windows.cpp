@@ -9,10 +9,12 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "automation/text.h"
 #include "com/bridge.h"
 #include "com/diagnostics.h"
+#include "com/owners.h"
 #include "com/r58046.h"
 #include "com/registration.h"
 #include "external/host.h"
@@ -38,10 +40,7 @@ std::wstring wide(const std::u16string& text) {
 // failures raised from the HRESULT and the error information, as VB raises them.
 class ComModule : public external::AbstractModule {
  public:
-  explicit ComModule(::AbstractModule* module) : module_(module) {}
-  ~ComModule() override { module_->Release(); }
-  ComModule(const ComModule&) = delete;
-  ComModule& operator=(const ComModule&) = delete;
+  explicit ComModule(com::ComPtr<::AbstractModule> module) : module_(std::move(module)) {}
 
   bool BravoNuance() override {
     VARIANT_BOOL value = VARIANT_FALSE;
@@ -49,23 +48,17 @@ class ComModule : public external::AbstractModule {
     return value != VARIANT_FALSE;
   }
   ObjectRef Complement() override {
-    ::ComplementInfo* list = nullptr;
-    check(module_->get_Complement(&list));
-    if (list == nullptr) {
+    com::ComPtr<::ComplementInfo> list;
+    check(module_->get_Complement(list.put()));
+    if (!list) {
       return nullptr;
     }
-    struct Release {
-      ::ComplementInfo* p;
-      ~Release() { p->Release(); }
-    } release{list};
-    return com::objectOf(list);
+    return com::objectOf(list.get());
   }
   std::u16string CauseErreur() override {
-    BSTR code = nullptr;
-    check(module_->get_CauseErreur(&code));
-    std::u16string text = com::fromBstr(code);
-    SysFreeString(code);
-    return text;
+    com::UniqueBstr code;
+    check(module_->get_CauseErreur(code.put()));
+    return com::fromBstr(code.get());
   }
   bool ErreurGenerale() override {
     VARIANT_BOOL value = VARIANT_FALSE;
@@ -75,12 +68,13 @@ class ComModule : public external::AbstractModule {
   void Fermer() override { check(module_->Fermer()); }
   void InitQuestion(int32_t ilQuestion, std::u16string isPathDossier, ObjectRef& ioApplication,
                     int32_t& ioHandleLogiciel, std::u16string isPathModele) override {
-    Strings strings{com::toBstr(isPathDossier), com::toBstr(isPathModele)};
+    const com::UniqueBstr dossier(com::toBstr(isPathDossier));
+    const com::UniqueBstr modele(com::toBstr(isPathModele));
     IDispatch* application = com::dispatchOf(ioApplication);
     LONG handle = ioHandleLogiciel;
-    std::optional<automation::AutomationError> failure =
-        failureOf(module_->InitQuestion(ilQuestion, strings.a, &application, &handle, strings.b));
-    writeBack(application, handle, ioApplication, ioHandleLogiciel);
+    std::optional<automation::AutomationError> failure = failureOf(
+        module_->InitQuestion(ilQuestion, dossier.get(), &application, &handle, modele.get()));
+    writeBack(com::ComPtr<IDispatch>::adopt(application), handle, ioApplication, ioHandleLogiciel);
     if (failure) {
       throw *failure;
     }
@@ -90,7 +84,7 @@ class ComModule : public external::AbstractModule {
     LONG handle = ioHandleLogiciel;
     std::optional<automation::AutomationError> failure =
         failureOf(module_->Quitter(&application, &handle));
-    writeBack(application, handle, ioApplication, ioHandleLogiciel);
+    writeBack(com::ComPtr<IDispatch>::adopt(application), handle, ioApplication, ioHandleLogiciel);
     if (failure) {
       throw *failure;
     }
@@ -98,15 +92,6 @@ class ComModule : public external::AbstractModule {
   void TestePoint() override { check(module_->TestePoint()); }
 
  private:
-  struct Strings {
-    BSTR a;
-    BSTR b;
-    ~Strings() {
-      SysFreeString(a);
-      SysFreeString(b);
-    }
-  };
-
   // The error of a failed call, read at once: writing the by-reference arguments back may
   // make other calls, which would replace the thread's error information.
   std::optional<automation::AutomationError> failureOf(HRESULT hr) {
@@ -114,7 +99,7 @@ class ComModule : public external::AbstractModule {
       return std::nullopt;
     }
     try {
-      com::raiseFailure(hr, nullptr, module_, IID_AbstractModule);
+      com::raiseFailure(hr, nullptr, module_.get(), IID_AbstractModule);
     } catch (const automation::AutomationError& e) {
       trace(e);
       return e;
@@ -131,16 +116,16 @@ class ComModule : public external::AbstractModule {
     }
   }
 
-  void writeBack(IDispatch* application, LONG handle, ObjectRef& ioApplication,
+  // The by-reference arguments after the call: the reference the call left in the
+  // application's argument is the caller's, released here.
+  void writeBack(com::ComPtr<IDispatch> application, LONG handle, ObjectRef& ioApplication,
                  int32_t& ioHandleLogiciel) {
     ObjectRef written;
     try {
-      written = com::objectOf(application);
+      written = com::objectOf(application.get());
     } catch (...) {
     }
-    if (application != nullptr) {
-      application->Release();
-    }
+    application.reset();
     if (!automation::sameObject(written, ioApplication)) {
       ioApplication = written;
     }
@@ -153,7 +138,7 @@ class ComModule : public external::AbstractModule {
     }
   }
 
-  ::AbstractModule* module_;
+  com::ComPtr<::AbstractModule> module_;
 };
 
 std::wstring makeRoot() {
@@ -228,13 +213,13 @@ class WindowsWorld : public scenario::World {
       deleteUserValue(L"PendingFaults");
       deleteUserValue(L"SavePrompt");
 
-      ::AbstractModule* module = nullptr;
+      com::ComPtr<::AbstractModule> module;
       HRESULT hr = CoCreateInstance(CLSID_Module, nullptr, CLSCTX_INPROC_SERVER, IID_AbstractModule,
-                                    reinterpret_cast<void**>(&module));
-      if (FAILED(hr) || module == nullptr) {
+                                    module.putVoid());
+      if (FAILED(hr) || !module) {
         throw std::runtime_error("cannot create R58046.Module (is r58046.dll registered?)");
       }
-      module_ = std::make_unique<ComModule>(module);
+      module_ = std::make_unique<ComModule>(std::move(module));
     } catch (...) {
       release();
       throw;
@@ -391,13 +376,13 @@ std::unique_ptr<scenario::World> makeWindowsWorld() {
 }
 
 std::unique_ptr<external::AbstractModule> createHostModule() {
-  ::AbstractModule* module = nullptr;
+  com::ComPtr<::AbstractModule> module;
   HRESULT hr = CoCreateInstance(CLSID_Module, nullptr, CLSCTX_INPROC_SERVER, IID_AbstractModule,
-                                reinterpret_cast<void**>(&module));
-  if (FAILED(hr) || module == nullptr) {
+                                module.putVoid());
+  if (FAILED(hr) || !module) {
     throw std::runtime_error("cannot create R58046.Module (is r58046.dll registered?)");
   }
-  return std::make_unique<ComModule>(module);
+  return std::make_unique<ComModule>(std::move(module));
 }
 
 }  // namespace r58046::winhost

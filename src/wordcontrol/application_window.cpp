@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "module/api.h"
+#include "core/api.h"
 #include "module/module.h"
 #include "wordcontrol/constants.h"
 
@@ -18,7 +18,7 @@ void Module::GetApplication() {
     // A Word the module created itself holds nothing of the user's.
     bool creeIci = false;
     try {
-      // 1, 2. Attach to the running Word unless its known window is hidden; else create one.
+      // Attach to the running Word unless its known window is hidden; else create one.
       automation::ObjectRef application;
       if (fenetres.IsWindowVisible(mhWndWord) != 0 || mhWndWord == 0) {
         ignoreFailure(
@@ -29,21 +29,16 @@ void Module::GetApplication() {
         creeIci = true;
       }
       mApplication = word::Application(application);
-      // 3.
+      // Shown.
       mApplication.GetApplication().PutVisible(true);
-      // 4. Word's main window, by its title.
-      if (mApplication.Documents().Count() == 0) {
-        mhWndWord = fenetres.FindWindowA(wordcontrol::kClasseWord, wordcontrol::kTitreSansDocument);
-      } else {
-        mhWndWord = fenetres.FindWindowA(
-            wordcontrol::kClasseWord,
-            mApplication.ActiveDocument().Name() + std::u16string(wordcontrol::kSuffixeTitre));
-      }
-      // 5 to 7.
+      // Word's main window, by its caption.
+      mhWndWord = FenetreWordParTitre();
+      // Word's startup task pane option, read with a document open: a new one, closed
+      // again with every other (Word asks about unsaved changes itself).
       mApplication.Documents().Add();
       mbShowStartupDialog = mApplication.ShowStartupDialog();
       mApplication.Documents().Close();
-      // 8. Released when the host's call ends.
+      // The drawing of Word's window locked; released when the host's call ends.
       fenetres.LockWindowUpdate(mhWndWord);
       mbDessinVerrouille = true;
     } catch (const AutomationError& echec) {
@@ -62,13 +57,23 @@ void Module::GetApplication() {
   });
 }
 
+Module::Hwnd Module::FenetreWordParTitre() {
+  platform::WindowManager& fenetres = mPlatform.windows;
+  if (mApplication.Documents().Count() == 0) {
+    return fenetres.FindWindowA(wordcontrol::kClasseWord, wordcontrol::kTitreSansDocument);
+  }
+  return fenetres.FindWindowA(
+      wordcontrol::kClasseWord,
+      mApplication.ActiveDocument().Name() + std::u16string(wordcontrol::kSuffixeTitre));
+}
+
 bool Module::AfficheWord() {
   platform::WindowManager& fenetres = mPlatform.windows;
-  // 1. Only the existence of a Word window decides.
+  // Only the existence of a Word window decides.
   if (fenetres.FindWindowA(wordcontrol::kClasseWord, std::nullopt) == 0) {
     return false;
   }
-  // 2 to 5.
+  // Maximised (a failure ignored), restored when minimised, brought forward.
   ignoreFailure([&] { mApplication.PutWindowState(word::wdWindowStateMaximize); });
   if (fenetres.IsIconic(mhWndWord) == 1) {
     fenetres.ShowWindow(mhWndWord, platform::kSwShowMaximized);
@@ -102,7 +107,7 @@ void Module::SignaleEchecOle(const AutomationError& erreur) {
 }
 
 void Module::OleAccessible(const bool& bSignaler) {
-  // 1, 2. The probe; reported at once when the caller wants to know.
+  // The probe; reported at once when the caller wants to know.
   bool repare = false;
   try {
     SondeOle();
@@ -111,14 +116,14 @@ void Module::OleAccessible(const bool& bSignaler) {
     if (bSignaler) {
       SignaleEchecOle(erreur);
     }
-    // 3.1, 3.2 Escape closes a menu or dialog that blocks automation; Word gone is repaired.
+    // Escape closes a menu or dialog that blocks automation; Word gone is repaired.
     EnvoieEchap(mhWndWord);
     repare = erreur.number() == automation::errors::kServerNotAvailable;
   }
   if (repare) {
     RepareOle();
   }
-  // 3.3 The second probe; its failure is reported.
+  // The second probe; its failure is reported.
   try {
     SondeOle();
   } catch (const AutomationError& erreur) {
@@ -156,7 +161,8 @@ bool Module::EstDialogueModal(Hwnd hWnd, Hwnd hWndProprietaire) {
          fenetres.GetParent(hWnd) == hWndProprietaire;
 }
 
-void Module::FermeDialogue(Hwnd& hWndProprietaire) {
+bool Module::FermeDialogue(Hwnd& hWndProprietaire) {
+  bool ferme = false;
   ignoreFailure([&] {
     platform::WindowManager& fenetres = mPlatform.windows;
     for (Hwnd h = fenetres.GetWindow(hWndProprietaire, platform::kGwHwndPrev); h != 0;
@@ -165,10 +171,12 @@ void Module::FermeDialogue(Hwnd& hWndProprietaire) {
         // One dialog per call, after the dialogs it owns.
         FermeDialogue(h);
         fenetres.SendMessageA(h, platform::kWmClose, 0, 0);
+        ferme = true;
         return;
       }
     }
   });
+  return ferme;
 }
 
 }  // namespace r58046::module

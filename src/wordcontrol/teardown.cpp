@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "module/api.h"
+#include "core/api.h"
 #include "module/module.h"
 #include "wordcontrol/constants.h"
 
@@ -14,31 +14,32 @@ namespace r58046::module {
 
 namespace {
 
-// After the balloon was closed, the assistant gets a moment to go away.
+// After the balloon was closed, the assistant gets a moment to go away before Word's dialogs
+// are looked for and Word is asked anything.
 constexpr std::chrono::milliseconds kPauseBallon{250};
 
 }  // namespace
 
 void Module::FermeQuestion() {
-  // 1. The assistant's balloon.
+  // The assistant's balloon, closed with its child windows.
   Hwnd ballon = mPlatform.windows.FindWindowA(wordcontrol::kClasseBallon, std::nullopt);
   if (ballon != 0) {
     FermeFenetre(ballon);
     mPlatform.pauses.pause(kPauseBallon);
   }
-  // 2.
+  // A modal dialog that Word shows, closed.
   FermeDialogue(mhWndWord);
 
-  // 3. From here on every failing step is skipped.
-  // 4, 5. What the next exercise applies.
+  // From here on every failing step is skipped. Read for the next exercise, which applies
+  // them: Word's startup task pane option, and whether the task pane shows.
   ignoreFailure([&] { mbShowStartupDialog = mApplication.ShowStartupDialog(); });
   ignoreFailure(
       [&] { mbTaskPaneVisible = mApplication.CommandBars().Item(u"Task Pane").Visible(); });
-  // 6.
+  // Whether Word still answers: when it does not, no document is touched.
   const bool wordRepond = ignoreFailure([&] { SondeOle(); });
-  // 7.
   if (wordRepond) {
-    // 7.1 Each setting on its own: one that Word refuses does not keep the other from going back.
+    // The active document's spelling and grammar underlining put back, each on its own: one
+    // that Word refuses does not keep the other from going back.
     bool documentOuvert = false;
     ignoreFailure([&] { documentOuvert = mApplication.Documents().Count() >= 1; });
     if (documentOuvert) {
@@ -48,11 +49,11 @@ void Module::FermeQuestion() {
         mApplication.ActiveDocument().PutShowGrammaticalErrors(mbShowGrammaticalErrors != 0);
       });
     }
-    // 7.2
+    // One slot per open document, for the name to open again.
     int32_t n = 0;
     ignoreFailure([&] { n = mApplication.Documents().Count(); });
     std::vector<std::u16string> aRouvrir(static_cast<size_t>(n));
-    // 7.3 Every document is closed, each taken from the front of Word's list: one on disk is
+    // Every document is closed, each taken from the front of Word's list: one on disk is
     // saved first, and opened again unless it has a password; a document never saved is
     // dropped. One that cannot be closed (it could not be saved) stays open with its changes,
     // and the documents after it are taken in turn.
@@ -75,14 +76,15 @@ void Module::FermeQuestion() {
         ++premier;
       }
     }
-    // 7.4
+    // The saved documents opened again, in the order they were closed.
     for (const std::u16string& nom : aRouvrir) {
       if (!nom.empty()) {
         ignoreFailure([&] { mApplication.Documents().Open(nom); });
       }
     }
   }
-  // 8 to 11.
+  // The user's settings restored, the working files removed and the question released, also
+  // when Word no longer answers.
   ignoreFailure([&] { RestaureParamUser(); });
   ignoreFailure([&] { Nettoyage(); });
   ignoreFailure([&] { automation::Object(mQuestion).call(u"Fermer"); });

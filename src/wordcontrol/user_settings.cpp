@@ -3,8 +3,8 @@
 #include <string>
 #include <utility>
 
-#include "module/api.h"
-#include "module/globals.h"
+#include "core/api.h"
+#include "core/globals.h"
 #include "module/module.h"
 
 namespace r58046::module {
@@ -92,14 +92,14 @@ void Module::InitCommandBar() {
     auto barre = [&](std::u16string_view nom) {
       return mApplication.CommandBars().Item(std::u16string(nom));
     };
-    // 1. The two main toolbars: enabled, docked at the top, shown.
+    // The two main toolbars: enabled, docked at the top, shown.
     for (std::u16string_view nom : {u"standard", u"formatting"}) {
       barre(nom).PutEnabled(true);
       barre(nom).PutVisible(false);
       barre(nom).PutPosition(word::msoBarTop);
       barre(nom).PutVisible(true);
     }
-    // 2. Drawing: a shown bar goes to the bottom; a hidden one stays where it is.
+    // Drawing: a shown bar goes to the bottom; a hidden one stays where it is.
     barre(u"Drawing").PutEnabled(true);
     const word::WordBool visible = barre(u"Drawing").Visible();
     const int32_t position = barre(u"Drawing").Position();
@@ -108,7 +108,7 @@ void Module::InitCommandBar() {
       barre(u"Drawing").PutPosition(word::msoBarBottom);
       barre(u"Drawing").PutVisible(true);
     }
-    // 3. The task pane, when enabled: at the right, shown as the last exercise left it.
+    // The task pane, when enabled: at the right, shown as the last exercise left it.
     if (barre(u"Task Pane").Enabled() != 0) {
       barre(u"Task Pane").PutPosition(word::msoBarRight);
       barre(u"Task Pane").PutVisible(mbTaskPaneVisible != 0);

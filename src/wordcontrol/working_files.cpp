@@ -3,7 +3,7 @@
 #include <string>
 
 #include "automation/text.h"
-#include "module/api.h"
+#include "core/api.h"
 #include "module/module.h"
 
 namespace r58046::module {
@@ -60,7 +60,7 @@ void Module::Nettoyage() {
       const FichierLu fichier = litFichier(fichiers, i);
       const std::u16string chemin =
           (fichier.modele ? msPathModele : msPathDossier) + fichier.nomDest;
-      // 1. The last document of that name still open in Word is closed: the working file
+      // The last document of that name still open in Word is closed: the working file
       // without saving; a document of the user that only shares its name keeps its changes.
       etapes.run([&] {
         for (int32_t j = mApplication.Documents().Count(); j >= 1; --j) {
@@ -76,7 +76,7 @@ void Module::Nettoyage() {
         }
       });
       if (fichier.modele) {
-        // 2.1 The template loaded as an add-in (same name, same case).
+        // The template loaded as an add-in (same name, same case).
         etapes.run([&] {
           for (int32_t j = mApplication.AddIns().Count(); j >= 1; --j) {
             const word::AddIn complement = mApplication.AddIns().Item(j);
@@ -85,7 +85,7 @@ void Module::Nettoyage() {
             }
           }
         });
-        // 2.2 Documents attached to it go back to the normal template.
+        // Documents attached to it go back to the normal template.
         etapes.run([&] {
           for (int32_t j = mApplication.Documents().Count(); j >= 1; --j) {
             const word::Document document = mApplication.Documents().Item(j);
@@ -95,7 +95,7 @@ void Module::Nettoyage() {
           }
         });
       }
-      // 2.3, 3. The file itself, in the template folder or the working folder.
+      // The file itself, in the template folder or the working folder.
       ignoreFailure([&] { mPlatform.files.setAttributesNormal(chemin); });
       ignoreFailure([&] { mPlatform.files.deleteFile(chemin); });
     }

@@ -1,4 +1,4 @@
-#include "module/api.h"
+#include "core/api.h"
 
 #include <gtest/gtest.h>
 

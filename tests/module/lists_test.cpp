@@ -1,4 +1,4 @@
-#include "module/lists.h"
+#include "core/lists.h"
 
 #include <gtest/gtest.h>
 

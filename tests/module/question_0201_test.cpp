@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-#include "module/globals.h"
+#include "core/globals.h"
 #include "module_fakes.h"
 #include "questions/registry.h"
 

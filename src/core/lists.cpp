@@ -1,4 +1,4 @@
-#include "module/lists.h"
+#include "core/lists.h"
 
 namespace r58046::module {
 

@@ -1,5 +1,7 @@
 // The module's shared routines: error reporting and the two ways a procedure treats a
-// failure (guarded: reported with its context; ignored: the next step runs).
+// failure (guarded: reported with its context; ignored: the next step runs). Like the rest of
+// the shared core, below Module and the questions alike, they keep the namespace of the module
+// whose routines they are: Module's procedures call them unqualified, the questions as module::.
 #pragma once
 
 #include <optional>
