@@ -338,7 +338,8 @@ class RealWordWorld : public scenario::World {
     throw scenario::LineNotPlayable("a fault needs the simulated Word");
   }
   void arrangeSavePrompt(simword::SaveAnswer) override {
-    throw scenario::LineNotPlayable("the person's answer to Word's question needs the simulated Word");
+    throw scenario::LineNotPlayable(
+        "the person's answer to Word's question needs the simulated Word");
   }
 
   // A missing file fails as it does everywhere; an attribute the system refuses, or does
