@@ -100,9 +100,10 @@ class Object {
   Object() = default;
   Object(ObjectRef ref) : ref_(std::move(ref)) {}   // NOLINT(google-explicit-constructor)
   Object(const Variant& v) : ref_(v.toObject()) {}  // NOLINT(google-explicit-constructor)
+  // NOLINTBEGIN(google-explicit-constructor)
   template <class T>
-  requires std::is_base_of_v<Dispatch, T> Object(std::shared_ptr<T> ref)
-      : ref_(std::move(ref)) {}  // NOLINT
+  requires std::is_base_of_v<Dispatch, T> Object(std::shared_ptr<T> ref) : ref_(std::move(ref)) {}
+  // NOLINTEND(google-explicit-constructor)
 
   const ObjectRef& ref() const { return ref_; }
   bool isNothing() const { return !ref_; }
