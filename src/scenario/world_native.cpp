@@ -1,6 +1,7 @@
 #include "scenario/world_native.h"
 
 #include <filesystem>
+#include <ranges>
 #include <stdexcept>
 #include <system_error>
 #include <vector>
@@ -160,9 +161,9 @@ class NativeWorld : public World {
 
   std::shared_ptr<simword::WordInstance> running() {
     auto words = simword::startedWords(environment_);
-    for (auto it = words.rbegin(); it != words.rend(); ++it) {
-      if ((*it)->running()) {
-        return *it;
+    for (const auto& word : std::views::reverse(words)) {
+      if (word->running()) {
+        return word;
       }
     }
     return nullptr;
@@ -176,7 +177,7 @@ class NativeWorld : public World {
     }
   }
 
-  void observe(const std::shared_ptr<simword::WordInstance>& word) {
+  void observe(const std::shared_ptr<simword::WordInstance>& word) const {
     if (!options_.wordCalls) {
       return;
     }
