@@ -1,7 +1,7 @@
 #include "scenario/world_native.h"
 
+#include <algorithm>
 #include <filesystem>
-#include <ranges>
 #include <stdexcept>
 #include <system_error>
 #include <vector>
@@ -161,12 +161,9 @@ class NativeWorld : public World {
 
   std::shared_ptr<simword::WordInstance> running() {
     auto words = simword::startedWords(environment_);
-    for (const auto& word : std::views::reverse(words)) {
-      if (word->running()) {
-        return word;
-      }
-    }
-    return nullptr;
+    auto newest = std::find_if(words.rbegin(), words.rend(),
+                               [](const auto& word) { return word->running(); });
+    return newest != words.rend() ? *newest : nullptr;
   }
 
   void startedByAutomation() {
