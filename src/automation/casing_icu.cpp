@@ -16,10 +16,11 @@ std::u16string convert(std::u16string_view text, Fn fn) {
   std::u16string out;
   out.reserve(text.size());
   const auto length = static_cast<int32_t>(text.size());
+  const char16_t* units = text.data();
   int32_t i = 0;
   while (i < length) {
     UChar32 c = 0;
-    U16_NEXT(text.data(), i, length, c);
+    U16_NEXT(units, i, length, c);
     UChar32 mapped = fn(c);
     // A mapping that would change the number of code units (none in Unicode today) keeps
     // the character.

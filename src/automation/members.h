@@ -265,7 +265,7 @@ class MemberTable {
     return (*h)(self, call);
   }
 
-  bool has(std::u16string_view name) const { return byName_.count(asciiKey(name)) != 0; }
+  bool has(std::u16string_view name) const { return byName_.contains(asciiKey(name)); }
 
   // The name of the default member as declared; empty when there is none.
   std::u16string_view defaultName() const {
@@ -297,7 +297,7 @@ class MemberTable {
     return key;
   }
 
-  Entry& entry(std::u16string_view name, Params params) {
+  Entry& entry(std::u16string_view name, Params&& params) {
     auto key = asciiKey(name);
     auto it = byName_.find(key);
     if (it == byName_.end()) {

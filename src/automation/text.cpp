@@ -142,7 +142,7 @@ std::u16string replaceAll(std::u16string_view text, std::u16string_view what,
 
 std::u16string escapeText(std::u16string_view text, std::u16string_view alsoEscaped,
                           bool controlsAsHex) {
-  static constexpr char16_t kHex[] = u"0123456789abcdef";
+  static constexpr std::u16string_view kHex = u"0123456789abcdef";
   std::u16string out;
   out.reserve(text.size());
   for (char16_t c : text) {

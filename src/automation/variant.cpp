@@ -1,5 +1,6 @@
 #include "automation/variant.h"
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -40,9 +41,9 @@ std::u16string formatNumber(double value, int significantDigits) {
   if (value == 0) {
     return u"0";
   }
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*G", significantDigits, value);
-  std::string s(buf);
+  std::array<char, 64> buf{};
+  std::snprintf(buf.data(), buf.size(), "%.*G", significantDigits, value);
+  std::string s(buf.data());
   // VB writes no exponent for ordinary magnitudes and no trailing zeros.
   auto e = s.find('E');
   std::string mantissa = e == std::string::npos ? s : s.substr(0, e);

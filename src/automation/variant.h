@@ -55,10 +55,11 @@ class Variant {
   Variant(std::u16string_view v) : value_(std::u16string(v)) {}  // NOLINT
   Variant(const char16_t* v) : value_(std::u16string(v)) {}      // NOLINT
   Variant(ObjectRef v) : value_(std::move(v)) {}  // NOLINT(google-explicit-constructor)
+  // NOLINTBEGIN(google-explicit-constructor)
   template <class T>
-  requires std::is_base_of_v<Dispatch, T> Variant(
-      std::shared_ptr<T> v)  // NOLINT(google-explicit-constructor)
+  requires std::is_base_of_v<Dispatch, T> Variant(std::shared_ptr<T> v)
       : value_(ObjectRef(std::move(v))) {}
+  // NOLINTEND(google-explicit-constructor)
   Variant(DateValue v) : value_(v) {}  // NOLINT(google-explicit-constructor)
 
   static Variant boolean(bool v) { return Variant(BoolValue{static_cast<int16_t>(v ? -1 : 0)}); }

@@ -14,6 +14,7 @@ struct NativePlatform {
   NativePlatform() = default;
   NativePlatform(const NativePlatform&) = delete;
   NativePlatform& operator=(const NativePlatform&) = delete;
+  ~NativePlatform() = default;
 
   SimDesktop desktop;
   SimRegistry registry;

@@ -456,7 +456,7 @@ bool isApplicationMember(std::u16string_view name) {
     }
     return s;
   }();
-  return members.count(automation::asciiLower(name)) != 0;
+  return members.contains(automation::asciiLower(name));
 }
 
 }  // namespace r58046::scenario

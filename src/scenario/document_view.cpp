@@ -13,7 +13,6 @@ namespace r58046::scenario {
 
 using automation::AutomationError;
 using automation::Object;
-using automation::Variant;
 
 namespace {
 
@@ -198,7 +197,7 @@ std::u16string describeActiveDocument(const automation::ObjectRef& application) 
         while (nextMark < marks.size() && marks[nextMark].position < pos) {
           ++nextMark;  // a mark inside a part that could not be read
         }
-        size_t index = static_cast<size_t>(pos - start);
+        auto index = static_cast<size_t>(pos - start);
         if (pos < end && index < text.size()) {
           out += visible(text[index]);
         }

@@ -3,7 +3,7 @@
 #include "scenario/fault_campaign.h"
 
 #include <fcntl.h>
-#include <signal.h>
+#include <signal.h>  // NOLINT(modernize-deprecated-headers): POSIX kill(), not in <csignal>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -137,8 +137,11 @@ struct Child {
 
 class Pool {
  public:
-  Pool(PlayFunction play, const fs::path& scratch, int jobs, std::chrono::seconds timeout)
-      : play_(std::move(play)), scratch_(scratch), jobs_(std::max(jobs, 1)), timeout_(timeout) {}
+  Pool(PlayFunction play, fs::path scratch, int jobs, std::chrono::seconds timeout)
+      : play_(std::move(play)),
+        scratch_(std::move(scratch)),
+        jobs_(std::max(jobs, 1)),
+        timeout_(timeout) {}
 
   // Plays every run; results in the order of `specs`.
   std::vector<RunResult> run(const std::vector<RunSpec>& specs,
@@ -282,7 +285,8 @@ std::vector<RunSpec> faultRuns(const RunResult& baseline, bool sample) {
     }
     RunSpec plan = baseline.plan;
     plan.step = static_cast<Step>(s);
-    size_t pick = static_cast<size_t>(plan.question * 7 + (plan.hostWord ? 3 : 0) + s * 5);
+    auto pick = static_cast<size_t>(plan.question) * 7 + (plan.hostWord ? 3 : 0) +
+                static_cast<size_t>(s) * 5;
     bool sampleGone = pick % 2 == 1;
     for (size_t n = 1; n <= calls.size(); ++n) {
       if (sample && (sampleGone || n != 1 + pick / 2 % calls.size())) {
@@ -383,7 +387,7 @@ std::optional<RunSpec> RunSpec::parse(std::string_view id) {
   if (parts.size() != 4) {
     return std::nullopt;
   }
-  auto step = std::find(kStepNames.begin(), kStepNames.end(), parts[2]);
+  const auto* step = std::find(kStepNames.begin(), kStepNames.end(), parts[2]);
   if (step == kStepNames.end()) {
     return std::nullopt;
   }
@@ -467,7 +471,7 @@ CampaignReport runCampaign(const CampaignOptions& options) {
 }
 
 bool Tolerated::covers(Invariant invariant, const Finding& finding) const {
-  if (invariants.count(invariant) != 0) {
+  if (invariants.contains(invariant)) {
     return true;
   }
   return std::any_of(kinds.begin(), kinds.end(), [&](const std::string& kind) {

@@ -123,7 +123,7 @@ class SandboxedFiles : public platform::FileSystem {
     std::string text() const { return what + " " + path.string(); }
   };
 
-  void allow(std::filesystem::path folder) { allowed_.push_back(normal(folder)); }
+  void allow(const std::filesystem::path& folder) { allowed_.push_back(normal(folder)); }
   // The changes outside the allowed folders, in order.
   const std::vector<Change>& outside() const { return outside_; }
   static bool inside(const std::filesystem::path& path, const std::filesystem::path& folder);

@@ -364,7 +364,7 @@ class RunWatch : public PlayObserver {
 
   // For each user document: kept (its edit is in its file or in the document open in Word),
   // or what became of it.
-  std::vector<std::pair<std::string, bool>> documentsKept(World& world) const {
+  static std::vector<std::pair<std::string, bool>> documentsKept(World& world) {
     std::vector<std::pair<std::string, bool>> kept;
     automation::ObjectRef word = world.runningWord();
     for (const UserDocument& d : kUserDocuments) {

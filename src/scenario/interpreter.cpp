@@ -158,7 +158,7 @@ Variant valueOf(const Variant& value) {
 }
 
 bool Interpreter::hasVariable(std::u16string_view name) const {
-  return variables_.count(automation::lower(name)) != 0;
+  return variables_.contains(automation::lower(name));
 }
 
 ObjectRef Interpreter::global() {

@@ -278,8 +278,9 @@ Line parseLine(std::u16string_view text) {
         {u"embedded-edit", DesktopEvent::EmbeddedEdit},
         {u"save-prompt", DesktopEvent::SavePrompt},
     };
-    auto found = std::find_if(std::begin(kEvents), std::end(kEvents),
-                              [&](const auto& e) { return equalsAsciiNoCase(event, e.first); });
+    const auto* found = std::find_if(std::begin(kEvents), std::end(kEvents), [&](const auto& e) {
+      return equalsAsciiNoCase(event, e.first);
+    });
     if (found == std::end(kEvents)) {
       fail(at,
            "expected a desktop event: dialog, dialog-in-dialog, balloon, minimize, hide, "
@@ -340,8 +341,9 @@ Line parseLine(std::u16string_view text) {
         {u"system", platform::FileAttribute::System},
         {u"normal", platform::FileAttribute::Normal},
     };
-    auto found = std::find_if(std::begin(kAttributes), std::end(kAttributes),
-                              [&](const auto& a) { return equalsAsciiNoCase(last, a.first); });
+    const auto* found =
+        std::find_if(std::begin(kAttributes), std::end(kAttributes),
+                     [&](const auto& a) { return equalsAsciiNoCase(last, a.first); });
     if (found == std::end(kAttributes)) {
       fail(static_cast<int>(last.data() - text.data()) + 1,
            "expected readonly, hidden, system or normal");
@@ -423,7 +425,7 @@ std::u16string substitute(std::u16string_view line, const Substitutions& names,
   while (i < line.size()) {
     const std::pair<const std::u16string, std::u16string>* match = nullptr;
     if (line[i] == u'$') {
-      for (auto* n : order) {
+      for (const auto* n : order) {
         if (line.substr(i + 1, n->first.size()) == n->first) {
           match = n;
           break;

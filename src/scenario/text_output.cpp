@@ -178,7 +178,7 @@ std::string formatJson(const std::vector<FileResult>& results) {
         out << "\"skipped\"";
         break;
       case Outcome::Invalid:
-        out << "\"invalid\", \"error\": " << jsonString(automation::fromUtf8(r.error));
+        out << R"("invalid", "error": )" << jsonString(automation::fromUtf8(r.error));
         if (r.errorLine > 0) {
           out << ", \"line\": " << r.errorLine << ", \"column\": " << r.errorColumn;
         }

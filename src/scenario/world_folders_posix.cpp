@@ -1,7 +1,7 @@
 #include "scenario/world_folders.h"
 
 #include <fcntl.h>
-#include <signal.h>
+#include <signal.h>  // NOLINT(modernize-deprecated-headers): POSIX kill(), not in <csignal>
 #include <sys/socket.h>
 #include <sys/types.h>
 #include <unistd.h>

@@ -1,5 +1,6 @@
 #include "scenario/world_native.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
@@ -160,12 +161,9 @@ class NativeWorld : public World {
 
   std::shared_ptr<simword::WordInstance> running() {
     auto words = simword::startedWords(environment_);
-    for (auto it = words.rbegin(); it != words.rend(); ++it) {
-      if ((*it)->running()) {
-        return *it;
-      }
-    }
-    return nullptr;
+    auto newest = std::find_if(words.rbegin(), words.rend(),
+                               [](const auto& word) { return word->running(); });
+    return newest != words.rend() ? *newest : nullptr;
   }
 
   void startedByAutomation() {
@@ -176,7 +174,7 @@ class NativeWorld : public World {
     }
   }
 
-  void observe(const std::shared_ptr<simword::WordInstance>& word) {
+  void observe(const std::shared_ptr<simword::WordInstance>& word) const {
     if (!options_.wordCalls) {
       return;
     }
