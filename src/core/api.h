@@ -60,7 +60,7 @@ class IndependentSteps {
   bool failed() const { return first_.has_value(); }
   void raiseFirstFailure() const {
     if (first_) {
-      throw *first_;
+      throw automation::AutomationError(*first_);
     }
   }
 

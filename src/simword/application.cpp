@@ -174,7 +174,9 @@ Application::OpenDocument* Application::find(const Document& document) {
 }
 
 const Application::OpenDocument* Application::entryOf(const Document& document) const {
-  return const_cast<Application*>(this)->find(document);
+  // One lookup for both constnesses: find changes nothing.
+  return const_cast<Application*>(this)->find(  // NOLINT(cppcoreguidelines-pro-type-const-cast)
+      document);
 }
 
 const Application::OpenDocument* Application::active() const {
@@ -332,7 +334,8 @@ ObjectRef Application::windows() {
   return std::make_shared<Windows>(self());
 }
 
-ObjectRef Application::activeDocument() {
+// An automation member: bound as a method of the application, like its neighbours.
+ObjectRef Application::activeDocument() {  // NOLINT(readability-make-member-function-const)
   return requireActive().document;
 }
 
@@ -371,10 +374,13 @@ void Application::setWindowState(int32_t value) {
   desktop_->setWindowState(value);
 }
 
+// Automation members: bound as methods of the application, as Word has them.
+// NOLINTNEXTLINE(readability-convert-member-functions-to-static)
 float Application::centimetersToPoints(float centimeters) const {
   return units::centimetresToPoints(centimeters);
 }
 
+// NOLINTNEXTLINE(readability-convert-member-functions-to-static)
 float Application::inchesToPoints(float inches) const {
   return units::inchesToPoints(inches);
 }

@@ -133,10 +133,13 @@ class Application final : public SimObject<Application>, public WordInstance, pu
   float centimetersToPoints(float centimeters) const;
   float inchesToPoints(float inches) const;
   void activateWord() { desktop_->bringToForeground(); }
+  // Automation members, bound as methods of the application.
+  // NOLINTBEGIN(readability-convert-member-functions-to-static)
   std::u16string name() const { return u"Microsoft Word"; }
   std::u16string version() const { return u"11.0"; }
   // The first released build of Word 2003.
   std::u16string build() const { return u"11.0.5604"; }
+  // NOLINTEND(readability-convert-member-functions-to-static)
 
  private:
   // Word ends: its documents are dropped, its windows go, it leaves the running object

@@ -28,6 +28,7 @@ class WordDesktop : public std::enable_shared_from_this<WordDesktop> {
   WordDesktop(platform::SimDesktop& desktop, std::shared_ptr<WordSession> session);
   WordDesktop(const WordDesktop&) = delete;
   WordDesktop& operator=(const WordDesktop&) = delete;
+  ~WordDesktop() = default;
 
   // The main window, titled "Microsoft Word"; WM_CLOSE on it runs onUserClose (the user
   // closes Word).

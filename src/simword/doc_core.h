@@ -32,6 +32,8 @@ struct DocCore {
   bool saved = true;
   bool closed = false;
 
+  // The content to change (and, below, to read).
+  // NOLINTNEXTLINE(readability-make-member-function-const)
   Content& c() { return *content; }
   const Content& c() const { return *content; }
 

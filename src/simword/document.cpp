@@ -28,7 +28,7 @@ using automation::Variant;
 namespace {
 
 // A file larger than this is no document of the simulated Word.
-constexpr uintmax_t kMaxFileSize = 256u * 1024u * 1024u;
+constexpr uintmax_t kMaxFileSize = uintmax_t{256} * 1024 * 1024;
 
 fs::path fsPath(std::u16string_view path) {
 #ifdef _WIN32
@@ -621,7 +621,10 @@ ObjectRef Document::applicationObject() const {
 }
 
 ObjectRef Document::activeWindow() const {
-  return d_->core->hostRef().windowOf(const_cast<Document&>(*this));
+  // The application keeps its documents as non-const objects; asking for a window changes
+  // nothing in this one.
+  return d_->core->hostRef().windowOf(
+      const_cast<Document&>(*this));  // NOLINT(cppcoreguidelines-pro-type-const-cast)
 }
 
 ObjectRef Document::bookmarks() const {
@@ -671,8 +674,9 @@ ObjectRef Document::rangeMember(std::optional<int32_t> start, std::optional<int3
   return docobj::makeRange(d_->core, std::min(s, e), std::max(s, e));
 }
 
-void Document::closeMember(std::optional<int32_t> saveChanges, std::optional<Variant>,
-                           std::optional<Variant>) {
+void Document::closeMember(std::optional<int32_t> saveChanges,
+                           std::optional<Variant> /*originalFormat*/,
+                           std::optional<Variant> /*routeDocument*/) {
   close(saveChanges.value_or(kWdPromptToSaveChanges));
 }
 

@@ -76,6 +76,10 @@ class Document : public SimObject<Document> {
                                           bool asTemplate);
 
   Document(std::shared_ptr<WordSession> session, DocumentHost& host);
+  Document(const Document&) = delete;
+  Document& operator=(const Document&) = delete;
+  Document(Document&&) = delete;
+  Document& operator=(Document&&) = delete;
   ~Document() override;
 
   static const automation::MemberTable<Document>& members();

@@ -8,7 +8,6 @@
 
 namespace r58046::simword::docobj {
 
-namespace errors = automation::errors;
 using automation::CallArgs;
 using automation::MemberTable;
 

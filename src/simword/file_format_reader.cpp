@@ -631,7 +631,7 @@ class Reader {
         ++j;
       }
       if (j >= text.size()) {
-        fail(line, "a \"{\" without its \"}\"");
+        fail(line, R"(a "{" without its "}")");
       }
       tag(text.substr(i + 1, j - i - 1), line, textAllowed);
       i = j + 1;

@@ -148,7 +148,7 @@ void writeStyle(std::string& out, const StyleSheet& sheet, const StyleDef& s) {
   const StyleDef* base = def.base != 0 ? sheet.byId(def.base) : nullptr;
   if (base != nullptr) {
     out += " base=" + quote(base->name);
-  } else if (def.builtin == 0 || def.builtin != kStyleNormal) {
+  } else if (def.builtin != kStyleNormal) {
     out += " base=none";
   }
   if (const StyleDef* next = def.next != 0 ? sheet.byId(def.next) : nullptr) {

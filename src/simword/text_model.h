@@ -121,6 +121,7 @@ class Content {
   Content();
   Content(const Content&) = delete;
   Content& operator=(const Content&) = delete;
+  ~Content() = default;
 
   const std::u16string& text() const { return text_; }
   int32_t end() const { return static_cast<int32_t>(text_.size()); }

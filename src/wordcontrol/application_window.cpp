@@ -41,15 +41,12 @@ void Module::GetApplication() {
       // The drawing of Word's window locked; released when the host's call ends.
       fenetres.LockWindowUpdate(mhWndWord);
       mbDessinVerrouille = true;
-    } catch (const AutomationError& echec) {
+    } catch (const AutomationError&) {
       // A Word created here and not set up would stay behind unseen (the host never receives
       // it, so nothing would ever end it): it is told to quit. A Word the user was running
       // is left alone.
       if (creeIci && mApplication.ref()) {
-        const AutomationError erreur = echec;
         ignoreFailure([&] { mApplication.Quit(word::wdDoNotSaveChanges); });
-        mApplication = word::Application();
-        throw erreur;
       }
       mApplication = word::Application();
       throw;
